@@ -1,0 +1,142 @@
+#include "gamepict.h"
+
+#include "fonts.h"
+#include "twips.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace tarvo {
+
+GamePict::GamePict(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("GamePict"));
+    setAccessibleName(QStringLiteral("GamePict"));
+    setFont(playFieldFont());
+    setFocusPolicy(Qt::StrongFocus);
+    // Letters typed while a Chinese input method is active must arrive as
+    // plain key presses, not be composed into Chinese text.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+double GamePict::scaleHeightTwips() const
+{
+    const double inner = twipsGeometry(this).height() - 2 * kBorder * twipsPerPixelY(this);
+    return inner > 0 ? inner : 0.0;
+}
+
+double GamePict::textWidthTwips(const QString &text) const
+{
+    return QFontMetricsF(font()).horizontalAdvance(text) * twipsPerPixelX(this);
+}
+
+void GamePict::clearPicture()
+{
+    m_items.clear();
+    m_previousShapes.swap(m_shapes);
+    m_shapes.clear();
+    update();
+}
+
+QStaticText GamePict::shapeFor(const QString &text)
+{
+    if (auto it = m_shapes.constFind(text); it != m_shapes.cend())
+        return *it;
+    QStaticText shape = m_previousShapes.value(text);
+    if (shape.text().isEmpty()) {
+        shape.setText(text);
+        shape.setTextFormat(Qt::PlainText);
+        shape.setPerformanceHint(QStaticText::AggressiveCaching);
+        shape.prepare(QTransform(), font());
+    }
+    m_shapes.insert(text, shape);
+    return shape;
+}
+
+void GamePict::printWord(float x, float y, const QString &text)
+{
+    m_items.append(Item{QPointF(x, y), shapeFor(text)});
+    update();
+}
+
+QList<GamePict::DrawnWord> GamePict::picture() const
+{
+    QList<DrawnWord> words;
+    words.reserve(m_items.size());
+    for (const Item &item : m_items)
+        words.append(DrawnWord{item.position, item.shape.text()});
+    return words;
+}
+
+void GamePict::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect all = rect();
+    painter.fillRect(all, QColor(224, 224, 224));
+
+    // Sunken border, two pixels: grey and dark grey outside, white and
+    // light grey inside the bottom-right.
+    const int r = all.width() - 1;
+    const int b = all.height() - 1;
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(0, 0, r, 0);
+    painter.drawLine(0, 0, 0, b);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, b, r, b);
+    painter.drawLine(r, 0, r, b);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawLine(1, 1, r - 1, 1);
+    painter.drawLine(1, 1, 1, b - 1);
+    painter.setPen(QColor(212, 208, 200));
+    painter.drawLine(1, b - 1, r - 1, b - 1);
+    painter.drawLine(r - 1, 1, r - 1, b - 1);
+
+    painter.setClipRect(all.adjusted(kBorder, kBorder, -kBorder, -kBorder));
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const double px = twipsPerPixelX(this);
+    const double py = twipsPerPixelY(this);
+    for (const Item &item : std::as_const(m_items)) {
+        const QPointF at(kBorder + item.position.x() / px, kBorder + item.position.y() / py);
+        painter.drawStaticText(at, item.shape);
+    }
+}
+
+void GamePict::keyPressEvent(QKeyEvent *event)
+{
+    int code = -1;
+    if (event->key() == Qt::Key_Backspace)
+        code = 8;
+    else if (!event->text().isEmpty())
+        code = event->text().at(0).unicode();
+    if (code < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (onKeyPress)
+        onKeyPress(code);
+}
+
+bool GamePict::focusNextPrevChild(bool)
+{
+    // Tab is a key like any other here; the focus stays on the play field.
+    return false;
+}
+
+void GamePict::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        m_shapes.clear();
+        m_previousShapes.clear();
+        for (Item &item : m_items)
+            item.shape = shapeFor(item.shape.text());
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace tarvo

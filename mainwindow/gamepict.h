@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QStaticText>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace tarvo {
+
+// The play field: a light-grey drawing surface with a sunken border that
+// shows the words drawn since the last clear, and the only widget that
+// takes the keyboard focus. Character keys pressed on it are reported as
+// character codes.
+class GamePict : public QWidget {
+    Q_OBJECT
+public:
+    explicit GamePict(QWidget *parent = nullptr);
+
+    // Width of the sunken border on each side, in pixels.
+    static constexpr int kBorder = 2;
+
+    // Inner height in twips: the drawing area below and above the border.
+    double scaleHeightTwips() const;
+    // Width of a text in the play field's font, in twips.
+    double textWidthTwips(const QString &text) const;
+
+    // The picture: erase everything, or draw one word with its top-left
+    // corner at (x, y) twips in the drawing area.
+    void clearPicture();
+    void printWord(float x, float y, const QString &text);
+
+    struct DrawnWord {
+        QPointF position; // twips
+        QString text;
+    };
+    // The words drawn since the last clear, in the order they were drawn.
+    QList<DrawnWord> picture() const;
+
+    // Called with the character code of each character key: 8 for
+    // Backspace, the code of the key's first character otherwise.
+    std::function<void(int)> onKeyPress;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    struct Item {
+        QPointF position; // twips
+        QStaticText shape;
+    };
+    QStaticText shapeFor(const QString &text);
+
+    QList<Item> m_items;
+    // Shaped texts of the current and the previous picture: a word keeps its
+    // shape from tick to tick and is laid out only once, when first drawn.
+    QHash<QString, QStaticText> m_shapes;
+    QHash<QString, QStaticText> m_previousShapes;
+};
+
+} // namespace tarvo

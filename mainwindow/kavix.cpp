@@ -1,0 +1,449 @@
+#include "kavix.h"
+
+#include "fonts.h"
+#include "frameline.h"
+#include "gamepict.h"
+#include "icons.h"
+#include "twips.h"
+
+#include "frmabout.h"
+#include "setform.h"
+
+#include "tarvoconfig.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QUrl>
+
+#include <cmath>
+
+namespace tarvo {
+
+namespace {
+
+// Design client area of the window, in twips.
+constexpr double kDesignWidth = 7710;
+constexpr double kDesignHeight = 6300;
+
+const QColor kFrameWhite(255, 255, 255);
+const QColor kFrameGrey(128, 128, 128);
+
+} // namespace
+
+Kavix::Kavix(QWidget *parent) : QMainWindow(parent), m_engine(*this, m_random)
+{
+    setObjectName(QStringLiteral("Kavix"));
+    setWindowTitle(QStringLiteral("Tarvo"));
+    setWindowIcon(applicationIcon());
+    // Right clicks pop up the Game menu; no other context menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    createControls();
+    createTimers();
+    createMenus();
+
+    resize(int(std::lround(kDesignWidth / twipsPerPixelX(this))),
+           int(std::lround(kDesignHeight / twipsPerPixelY(this))) + menuBar()->sizeHint().height());
+
+    Form_Load();
+}
+
+Kavix::~Kavix()
+{
+    // Dialogs hold a reference to the engine; they go first.
+    delete m_setForm;
+    delete m_frmAbout;
+}
+
+QLabel *Kavix::addLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font)
+{
+    auto *l = new QLabel(m_client);
+    l->setObjectName(name);
+    l->setAccessibleName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
+    l->setFont(font);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeInTwips(l, twips);
+    return l;
+}
+
+void Kavix::createControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+
+    // Created in the window's control order.
+    m_textWord = new QLineEdit(m_client);
+    m_textWord->setObjectName(QStringLiteral("textWord"));
+    m_textWord->setAccessibleName(QStringLiteral("textWord"));
+    m_textWord->setFont(songFont(10.5, true));
+    m_textWord->setEnabled(false); // shows the typed text; never takes the focus
+    m_textWord->setFocusPolicy(Qt::NoFocus);
+    {
+        QPalette p = m_textWord->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            p.setColor(group, QPalette::Text, QColor(0, 0, 255));
+        m_textWord->setPalette(p);
+    }
+    placeInTwips(m_textWord, QRectF(3120, 5820, 1275, 315));
+
+    m_gamePict = new GamePict(m_client);
+    m_gamePict->installEventFilter(this);
+    m_gamePict->onKeyPress = [this](int keyAscii) { m_engine.GamePict_KeyPress(keyAscii); };
+    placeInTwips(m_gamePict, QRectF(180, 720, 7395, 5055));
+
+    m_lblPause = addLabel(QStringLiteral("lblPause"), QStringLiteral("暂停"), QRectF(1080, 300, 975, 255));
+    {
+        QPalette p = m_lblPause->palette();
+        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        m_lblPause->setPalette(p);
+    }
+    m_lblPause->setVisible(false);
+
+    m_correctStatus = addLabel(QStringLiteral("correctStatus"), QString(), QRectF(2220, 300, 1335, 255));
+
+    m_line4 = new FrameLine(QStringLiteral("Line4"), QLineF(7680, 0, 7680, 6180), 2, kFrameGrey, m_client);
+    m_line3 = new FrameLine(QStringLiteral("Line3"), QLineF(30, 0, 7680, 0), 3, kFrameWhite, m_client);
+    m_line2 = new FrameLine(QStringLiteral("Line2"), QLineF(30, 6180, 7670, 6180), 3, kFrameGrey, m_client);
+    m_line1 = new FrameLine(QStringLiteral("Line1"), QLineF(30, 0, 30, 6180), 2, kFrameWhite, m_client);
+
+    m_lblSpeed = addLabel(QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), QRectF(240, 300, 855, 255));
+    m_lblTime = addLabel(QStringLiteral("lblTime"), QStringLiteral("时间:"), QRectF(6360, 300, 495, 255));
+
+    m_timeDisplay = addLabel(QStringLiteral("timeDisplay"), QString(), QRectF(6900, 180, 615, 375),
+                             arialFont(18, true));
+    m_timeDisplay->setAutoFillBackground(true);
+    {
+        QPalette p = m_timeDisplay->palette();
+        p.setColor(QPalette::Window, Qt::black);
+        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        m_timeDisplay->setPalette(p);
+    }
+
+    m_speedStatus = addLabel(QStringLiteral("speedStatus"), QString(), QRectF(1140, 300, 1035, 195));
+    m_speedStatus->setAutoFillBackground(true);
+    {
+        // The desktop's scroll-bar colour behind the window-text colour.
+        QPalette p = m_speedStatus->palette();
+        p.setColor(QPalette::Window, p.color(QPalette::Button));
+        m_speedStatus->setPalette(p);
+    }
+
+    // Text box and play field are windows of their own, above the labels
+    // and lines.
+    m_gamePict->raise();
+    m_textWord->raise();
+    m_gamePict->setFocus();
+}
+
+void Kavix::createTimers()
+{
+    auto make = [this](const char *name, void (PracticeEngine::*tick)()) {
+        auto *t = new QTimer(this);
+        t->setObjectName(QLatin1String(name));
+        // The countdown must keep time over a nine-minute exercise.
+        t->setTimerType(Qt::PreciseTimer);
+        connect(t, &QTimer::timeout, this, [this, tick] { (m_engine.*tick)(); }, Qt::DirectConnection);
+        return t;
+    };
+    m_pictScroll = make("pictScroll", &PracticeEngine::pictScroll_Timer);
+    m_creatWord = make("CreatWord", &PracticeEngine::CreatWord_Timer);
+    m_gaTime = make("GaTime", &PracticeEngine::GaTime_Timer);
+}
+
+void Kavix::createMenus()
+{
+    auto action = [this](QMenu *menu, const char *name, const QString &caption) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QLatin1String(name));
+        a->setMenuRole(QAction::NoRole);
+        if (menu)
+            menu->addAction(a);
+        return a;
+    };
+
+    m_mnuGame = menuBar()->addMenu(QStringLiteral("文件(&G)"));
+    m_mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    m_mnuStart = action(m_mnuGame, "mnuStart", QStringLiteral("开始练习(&T)"));
+    m_mnuPause = action(m_mnuGame, "mnuPause", kPauseCaption.toString());
+    m_mnuSpeed = action(m_mnuGame, "mnuSpeed", QStringLiteral("高级设置(&S)…"));
+    m_mnuExit = action(m_mnuGame, "mnuExit", QStringLiteral("退出程序(&X)"));
+    connect(m_mnuStart, &QAction::triggered, this, [this] { m_engine.mnuStart_Click(); });
+    connect(m_mnuPause, &QAction::triggered, this, [this] { m_engine.mnuPause_Click(); });
+    connect(m_mnuSpeed, &QAction::triggered, this, &Kavix::mnuSpeed_Click);
+    connect(m_mnuExit, &QAction::triggered, this, &Kavix::mnuExit_Click);
+
+    m_mnuHelp = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuAbout = action(m_mnuHelp, "mnuAbout", QStringLiteral("关于(&A)…"));
+    connect(m_mnuAbout, &QAction::triggered, this, &Kavix::mnuAbout_Click);
+
+    // The portal sits on the menu bar itself and opens on a click.
+    m_mnuPim = action(nullptr, "mnuPim", QStringLiteral(TARVO_PORTAL_NAME));
+    connect(m_mnuPim, &QAction::triggered, this, &Kavix::mnuPim_Click);
+    menuBar()->addAction(m_mnuPim);
+}
+
+void Kavix::Form_Load()
+{
+    m_engine.LoadDefaults();
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Kavix::Form_Resize()
+{
+    const QRect outer = frameGeometry();
+    const double W = outer.width() * twipsPerPixelX(this);
+    const double H = outer.height() * twipsPerPixelY(this);
+    m_laidOutSize = QSizeF(W, H);
+
+    m_line4->setTwipsLine(QLineF(W - 150, m_line4->y1(), W - 150, H - 810));
+    m_line3->setTwipsLine(QLineF(m_line3->x1(), m_line3->y1(), W - 150, m_line3->y2()));
+    m_line1->setTwipsLine(QLineF(m_line1->x1(), m_line1->y1(), m_line1->x2(), H - 810));
+    m_line2->setTwipsLine(QLineF(m_line2->x1(), H - 810, W - 150, H - 810));
+
+    // A window lower than the status strip (a minimised one, say) must not
+    // give a negative height, nor a narrow one a negative width.
+    QRectF pict = twipsGeometry(m_gamePict);
+    pict.setHeight(std::fabs(H - 1940));
+    pict.setWidth(std::max(0.0, W - 480));
+    placeInTwips(m_gamePict, pict);
+
+    QRectF time = twipsGeometry(m_timeDisplay);
+    time.moveLeft(W - 930);
+    placeInTwips(m_timeDisplay, time);
+
+    QRectF timeCaption = twipsGeometry(m_lblTime);
+    timeCaption.moveLeft(W - 1470);
+    placeInTwips(m_lblTime, timeCaption);
+
+    QRectF box = twipsGeometry(m_textWord);
+    box.moveTop(H - 1170);
+    box.moveLeft(W / 2 - box.width() / 2);
+    placeInTwips(m_textWord, box);
+}
+
+void Kavix::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Kavix::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // The window manager may report its frame only after the window is
+    // shown, which changes the outer size without a resize.
+    const QRect outer = frameGeometry();
+    const QSizeF size(outer.width() * twipsPerPixelX(this), outer.height() * twipsPerPixelY(this));
+    if (size != m_laidOutSize)
+        Form_Resize();
+}
+
+bool Kavix::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_client || watched == m_gamePict) && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            m_mnuGame->popup(mouse->globalPosition().toPoint());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+SetForm *Kavix::settingsDialog() const
+{
+    return m_setForm;
+}
+
+FrmAbout *Kavix::aboutBox() const
+{
+    return m_frmAbout;
+}
+
+void Kavix::mnuSpeed_Click()
+{
+    if (!m_setForm)
+        m_setForm = new SetForm(m_engine, this);
+    m_setForm->showModal();
+}
+
+void Kavix::mnuAbout_Click()
+{
+    if (!m_frmAbout)
+        m_frmAbout = new FrmAbout(m_engine, this);
+    m_frmAbout->showModal();
+}
+
+void Kavix::mnuPim_Click()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral(TARVO_PORTAL_URL)));
+}
+
+void Kavix::mnuExit_Click()
+{
+    endProgram();
+}
+
+void Kavix::closeEvent(QCloseEvent *event)
+{
+    // Closing the window through its frame ends the program, like Exit.
+    event->accept();
+    endProgram();
+}
+
+void Kavix::endProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    m_engine.SetExerciseTimers(false);
+    // Every window goes, a hidden settings dialog and a modal one included;
+    // exit() also ends any dialog's own event loop.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w != this)
+            w->hide();
+    }
+    hide();
+    QCoreApplication::exit(0);
+    m_ending = false;
+}
+
+// ---- the engine's view ----
+
+double Kavix::playFieldLeft() const
+{
+    return twipsGeometry(m_gamePict).left();
+}
+
+double Kavix::playFieldWidth() const
+{
+    return twipsGeometry(m_gamePict).width();
+}
+
+double Kavix::playFieldScaleHeight() const
+{
+    return m_gamePict->scaleHeightTwips();
+}
+
+double Kavix::textWidth(const QString &text) const
+{
+    return m_gamePict->textWidthTwips(text);
+}
+
+void Kavix::clearPicture()
+{
+    m_gamePict->clearPicture();
+}
+
+void Kavix::printWord(float x, float y, const QString &text)
+{
+    m_gamePict->printWord(x, y, text);
+}
+
+void Kavix::focusPlayField()
+{
+    m_gamePict->setFocus(Qt::OtherFocusReason);
+}
+
+QLabel *Kavix::label(Label which) const
+{
+    switch (which) {
+    case Label::timeDisplay:
+        return m_timeDisplay;
+    case Label::speedStatus:
+        return m_speedStatus;
+    case Label::correctStatus:
+        return m_correctStatus;
+    case Label::lblPause:
+        return m_lblPause;
+    }
+    return nullptr;
+}
+
+QString Kavix::labelText(Label which) const
+{
+    return label(which)->text();
+}
+
+void Kavix::setLabelText(Label which, const QString &text)
+{
+    label(which)->setText(text);
+}
+
+void Kavix::setLabelVisible(Label which, bool visible)
+{
+    label(which)->setVisible(visible);
+}
+
+QString Kavix::pauseCaption() const
+{
+    return m_mnuPause->text();
+}
+
+void Kavix::setPauseCaption(const QString &caption)
+{
+    m_mnuPause->setText(caption);
+}
+
+QString Kavix::typedTextBox() const
+{
+    return m_textWord->text();
+}
+
+void Kavix::setTypedTextBox(const QString &text)
+{
+    m_textWord->setText(text);
+}
+
+QTimer *Kavix::timerFor(TimerId id) const
+{
+    switch (id) {
+    case TimerId::pictScroll:
+        return m_pictScroll;
+    case TimerId::CreatWord:
+        return m_creatWord;
+    case TimerId::GaTime:
+        return m_gaTime;
+    }
+    return nullptr;
+}
+
+void Kavix::timerChanged(TimerId id, const ExerciseTimer &timer)
+{
+    QTimer *t = timerFor(id);
+    if (timer.enabled && timer.period > 0) {
+        t->start(timer.period); // (re)starts a whole period from now
+    } else {
+        t->stop();
+        t->setInterval(timer.period); // a period of 0 never fires
+    }
+}
+
+bool Kavix::askPlayAgain(const QString &title, const QString &text)
+{
+    QMessageBox box(this);
+    box.setObjectName(QStringLiteral("resultPrompt"));
+    box.setWindowTitle(title);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    QString lines = text;
+    lines.replace(QChar(13), QChar(u'\n'));
+    box.setText(lines);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace tarvo
