@@ -26,8 +26,7 @@ bool haveDisplay()
 int main(int argc, char *argv[])
 {
     if (!haveDisplay()) {
-        std::fprintf(stderr, "tarvo: no display found; on a machine without one, run it on a virtual display: "
-                             "xvfb-run -a tarvo\n");
+        std::fprintf(stderr, "tarvo: no display found; to run it on a virtual display: xvfb-run -a %s\n", argv[0]);
         return 2;
     }
 

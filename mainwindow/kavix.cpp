@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -442,6 +443,9 @@ bool Kavix::askPlayAgain(const QString &title, const QString &text)
     lines.replace(QChar(13), QChar(u'\n'));
     box.setText(lines);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    // The interface is Chinese whatever the desktop's language.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
