@@ -1,0 +1,583 @@
+#include "frmabout.h"
+#include "kavix.h"
+#include "setform.h"
+#include "twips.h"
+
+#include "tarvoconfig.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+using namespace tarvo;
+
+enum class Phase { idle, running, paused };
+enum class Dismiss { ok, cancel, closeBox, escape };
+Q_DECLARE_METATYPE(Phase)
+Q_DECLARE_METATYPE(Dismiss)
+
+namespace {
+
+// Receives the addresses the About box asks the desktop to open.
+class MailCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+QAction *menuItem(Kavix &w, const char *name) { return w.findChild<QAction *>(QLatin1String(name)); }
+QTimer *qtimer(Kavix &w, const char *name) { return w.findChild<QTimer *>(QLatin1String(name)); }
+QString countdown(Kavix &w) { return w.findChild<QLabel *>(u"timeDisplay"_qs)->text(); }
+
+int activeTimers(Kavix &w)
+{
+    int active = 0;
+    for (const char *name : {"pictScroll", "CreatWord", "GaTime"})
+        active += qtimer(w, name)->isActive();
+    return active;
+}
+
+void typeLetters(PracticeEngine &engine, int count)
+{
+    while (count-- > 0)
+        engine.GamePict_KeyPress('a');
+}
+
+// Idle as loaded, or an exercise two seconds in ("178"), running or paused.
+void enterPhase(Kavix &w, Phase phase)
+{
+    if (phase == Phase::idle)
+        return;
+    menuItem(w, "mnuStart")->trigger();
+    w.engine().GaTime_Timer();
+    w.engine().GaTime_Timer();
+    if (phase == Phase::paused)
+        menuItem(w, "mnuPause")->trigger();
+}
+
+// What held while a modal dialog was up.
+struct Seen {
+    QPointer<QDialog> dialog;
+    QString name;
+    bool running = true;
+    bool suspended = false;
+    int activeTimers = 3;
+    bool leftOpen = false; // the test failed to dismiss it
+};
+
+// Runs `open`, which blocks in a modal dialog, and `drive` on that dialog
+// from inside its event loop.
+Seen whileModal(Kavix &w, const std::function<void()> &open, const std::function<void(QDialog &)> &drive)
+{
+    Seen seen;
+    auto forceClose = [&seen] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            seen.leftOpen = true;
+            dialog->done(QDialog::Rejected);
+        }
+    };
+    QTimer::singleShot(0, &w, [&] {
+        seen.dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!seen.dialog)
+            return;
+        seen.name = seen.dialog->objectName();
+        seen.running = w.engine().isRunning();
+        if (seen.name == u"setForm")
+            seen.suspended = w.settingsDialog()->suspendedTimers();
+        else if (seen.name == u"frmAbout")
+            seen.suspended = w.aboutBox()->suspendedTimers();
+        seen.activeTimers = activeTimers(w);
+        drive(*seen.dialog);
+        if (seen.dialog && seen.dialog->isVisible())
+            forceClose();
+    });
+    QTimer watchdog;
+    watchdog.callOnTimeout(forceClose);
+    watchdog.start(10000);
+    open();
+    return seen;
+}
+
+Seen openFromMenu(Kavix &w, const QString &item, const std::function<void(QDialog &)> &drive)
+{
+    return whileModal(w, [&] { menuItem(w, qPrintable(item))->trigger(); }, drive);
+}
+
+void clickButton(QDialog &dialog, const QString &name)
+{
+    auto *button = dialog.findChild<QAbstractButton *>(name);
+    QVERIFY2(button, qPrintable(name));
+    button->click();
+}
+
+void choose(QDialog &dialog, int timeIndex, int speedIndex)
+{
+    clickButton(dialog, QStringLiteral("GaTime(%1)").arg(timeIndex));
+    clickButton(dialog, QStringLiteral("GaSpeed(%1)").arg(speedIndex));
+}
+
+void dismiss(QDialog &dialog, Dismiss how)
+{
+    switch (how) {
+    case Dismiss::ok:
+        return clickButton(dialog, dialog.objectName() == u"setForm" ? u"setSpeedOK"_qs : u"Command1"_qs);
+    case Dismiss::cancel:
+        return clickButton(dialog, u"setSpeedCancel"_qs);
+    case Dismiss::closeBox:
+        dialog.close();
+        return;
+    case Dismiss::escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        return;
+    }
+}
+
+QStringList checkedOptions(const QDialog &dialog)
+{
+    QStringList names;
+    for (const QAbstractButton *b : dialog.findChildren<QAbstractButton *>())
+        if (b->isCheckable() && b->isChecked())
+            names.append(b->objectName());
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void okWhileIdleSetsFullCountdownAndPeriods_data();
+    void okWhileIdleSetsFullCountdownAndPeriods();
+    void dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt_data();
+    void dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt();
+    void okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDuration();
+    void cancelledChoiceIsShownAgainAndALaterOkAppliesIt_data();
+    void cancelledChoiceIsShownAgainAndALaterOkAppliesIt();
+    void aboutBoxLoadsAFreshWindowAtEveryOpening();
+    void emailLinkOpensTheMailAddressOnALeftClickOnly_data();
+    void emailLinkOpensTheMailAddressOnALeftClickOnly();
+    void controlsCarryTheirCaptionsValuesAndPlaces_data();
+    void controlsCarryTheirCaptionsValuesAndPlaces();
+    void eachOptionGroupIsExclusiveWithinItsFrame_data();
+    void eachOptionGroupIsExclusiveWithinItsFrame();
+    void dialogsAreFixedModalAndFocusTheirFirstButton_data();
+    void dialogsAreFixedModalAndFocusTheirFirstButton();
+};
+
+void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods_data()
+{
+    QTest::addColumn<int>("timeIndex");
+    QTest::addColumn<int>("speedIndex");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("fall");
+    QTest::addColumn<int>("spawn");
+    QTest::newRow("3 minutes slow") << 0 << 0 << "180" << 300 << 2400;
+    QTest::newRow("3 minutes medium") << 0 << 1 << "180" << 200 << 1600;
+    QTest::newRow("3 minutes fast") << 0 << 2 << "180" << 100 << 800;
+    QTest::newRow("6 minutes slow") << 1 << 0 << "360" << 300 << 2400;
+    QTest::newRow("6 minutes medium") << 1 << 1 << "360" << 200 << 1600;
+    QTest::newRow("6 minutes fast") << 1 << 2 << "360" << 100 << 800;
+    QTest::newRow("9 minutes slow") << 2 << 0 << "540" << 300 << 2400;
+    QTest::newRow("9 minutes medium") << 2 << 1 << "540" << 200 << 1600;
+    QTest::newRow("9 minutes fast") << 2 << 2 << "540" << 100 << 800;
+}
+
+void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods()
+{
+    QFETCH(int, timeIndex);
+    QFETCH(int, speedIndex);
+    QFETCH(QString, time);
+    QFETCH(int, fall);
+    QFETCH(int, spawn);
+    Kavix w;
+    w.show();
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+        choose(d, timeIndex, speedIndex);
+        clickButton(d, u"setSpeedOK"_qs);
+    });
+    QCOMPARE(seen.name, u"setForm"_qs);
+    QVERIFY(!seen.leftOpen);
+    QVERIFY(!seen.suspended);
+    QCOMPARE(countdown(w), time);
+    QCOMPARE(w.engine().FullDurationText(), time);
+    QCOMPARE(w.engine().timer(TimerId::pictScroll).period, fall);
+    QCOMPARE(w.engine().timer(TimerId::CreatWord).period, spawn);
+    QCOMPARE(qtimer(w, "pictScroll")->interval(), fall);
+    QCOMPARE(qtimer(w, "CreatWord")->interval(), spawn);
+    // Applying settings starts nothing.
+    QVERIFY(!w.engine().isRunning());
+    QCOMPARE(activeTimers(w), 0);
+}
+
+void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<Dismiss>("how");
+    QTest::addColumn<Phase>("phase");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("fall"); // settings rows choose 6 minutes, slow
+    const struct {
+        const char *item, *name;
+        Dismiss how;
+        const char *idleTime;
+        int fall;
+    } ways[] = {{"mnuSpeed", "settings OK", Dismiss::ok, "360", 300},
+                {"mnuSpeed", "settings Cancel", Dismiss::cancel, "180", 200},
+                {"mnuSpeed", "settings close box", Dismiss::closeBox, "180", 200},
+                {"mnuSpeed", "settings Escape", Dismiss::escape, "180", 200},
+                {"mnuAbout", "About OK", Dismiss::ok, "180", 200},
+                {"mnuAbout", "About close box", Dismiss::closeBox, "180", 200},
+                {"mnuAbout", "About Escape", Dismiss::escape, "180", 200}};
+    for (const auto &way : ways) {
+        QTest::addRow("%s while idle", way.name) << way.item << way.how << Phase::idle << way.idleTime << way.fall;
+        QTest::addRow("%s while running", way.name) << way.item << way.how << Phase::running << "178" << way.fall;
+        QTest::addRow("%s while paused", way.name) << way.item << way.how << Phase::paused << "178" << way.fall;
+    }
+}
+
+void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
+{
+    QFETCH(QString, item);
+    QFETCH(Dismiss, how);
+    QFETCH(Phase, phase);
+    QFETCH(QString, time);
+    QFETCH(int, fall);
+    const bool settings = item == u"mnuSpeed";
+    Kavix w;
+    w.show();
+    enterPhase(w, phase);
+    const Seen seen = openFromMenu(w, item, [&](QDialog &d) {
+        if (settings)
+            choose(d, 1, 0);
+        dismiss(d, how);
+    });
+    QCOMPARE(seen.name, settings ? u"setForm"_qs : u"frmAbout"_qs);
+    QVERIFY(!seen.leftOpen);
+    QVERIFY(!seen.running);
+    QCOMPARE(seen.activeTimers, 0);
+    // A paused exercise is not the dialog's to resume.
+    QCOMPARE(seen.suspended, phase == Phase::running);
+
+    if (settings) {
+        QVERIFY(seen.dialog && !seen.dialog->isVisible()); // hidden, kept
+        QVERIFY(!w.settingsDialog()->suspendedTimers());
+    } else {
+        QVERIFY(seen.dialog.isNull()); // unloaded
+        QVERIFY(!w.aboutBox()->window());
+        QVERIFY(!w.aboutBox()->suspendedTimers());
+    }
+    QCOMPARE(w.engine().isRunning(), phase == Phase::running);
+    QCOMPARE(activeTimers(w), phase == Phase::running ? 3 : 0);
+    QCOMPARE(countdown(w), time);
+    QCOMPARE(w.engine().timer(TimerId::pictScroll).period, fall);
+    QCOMPARE(qtimer(w, "pictScroll")->interval(), fall);
+    QCOMPARE(qtimer(w, "CreatWord")->interval(), fall * 8);
+    QCOMPARE(w.engine().settings().isPaused, phase == Phase::paused);
+    QCOMPARE(menuItem(w, "mnuPause")->text(), phase == Phase::paused ? u"继续练习(&P)"_qs : u"暂停练习(&P)"_qs);
+    QCOMPARE(w.findChild<QLabel *>(u"lblPause"_qs)->isVisible(), phase == Phase::paused);
+}
+
+void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDuration()
+{
+    Kavix w;
+    w.show();
+    PracticeEngine &engine = w.engine();
+    menuItem(w, "mnuStart")->trigger();
+    typeLetters(engine, 30);
+    for (int i = 0; i < 3; ++i)
+        engine.GaTime_Timer();
+    QCOMPARE(countdown(w), u"177"_qs);
+
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [](QDialog &d) {
+        choose(d, 2, 2); // 9 minutes, fast
+        clickButton(d, u"setSpeedOK"_qs);
+    });
+    QVERIFY(!seen.leftOpen && !seen.running && seen.suspended);
+    QVERIFY(engine.isRunning());
+    QCOMPARE(activeTimers(w), 3);
+    QVERIFY(!w.settingsDialog()->suspendedTimers());
+    QCOMPARE(countdown(w), u"177"_qs);
+    QCOMPARE(qtimer(w, "pictScroll")->interval(), 100);
+    QCOMPARE(qtimer(w, "CreatWord")->interval(), 800);
+    QCOMPARE(qtimer(w, "GaTime")->interval(), 1000);
+    QCOMPARE(engine.settings().practiceMinutes, 9);
+    QCOMPARE(engine.exerciseMinutes(), 3);
+
+    // 90 characters over the 3 minutes the exercise was started with.
+    typeLetters(engine, 60);
+    for (int i = 0; i < 176; ++i)
+        engine.GaTime_Timer();
+    QCOMPARE(countdown(w), u"001"_qs);
+    QString result;
+    const Seen end = whileModal(w, [&] { engine.GaTime_Timer(); }, [&](QDialog &d) {
+        if (auto *box = qobject_cast<QMessageBox *>(&d)) {
+            result = box->text();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    QCOMPARE(end.name, u"resultPrompt"_qs);
+    QVERIFY(!end.leftOpen);
+    QCOMPARE(result.section(u'\n', 0, 0), u"    速  度: 30 字/分钟"_qs);
+    QVERIFY(!engine.isRunning());
+    QCOMPARE(countdown(w), u"000"_qs);
+}
+
+void TestDialogs::cancelledChoiceIsShownAgainAndALaterOkAppliesIt_data()
+{
+    QTest::addColumn<Dismiss>("how");
+    QTest::newRow("Cancel") << Dismiss::cancel;
+    QTest::newRow("close box") << Dismiss::closeBox;
+    QTest::newRow("Escape") << Dismiss::escape;
+}
+
+void TestDialogs::cancelledChoiceIsShownAgainAndALaterOkAppliesIt()
+{
+    QFETCH(Dismiss, how);
+    Kavix w;
+    w.show();
+    const Seen first = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+        choose(d, 2, 0); // 9 minutes, slow
+        dismiss(d, how);
+    });
+    QVERIFY(!first.leftOpen);
+    QCOMPARE(countdown(w), u"180"_qs);
+    QCOMPARE(w.engine().timer(TimerId::pictScroll).period, 200);
+
+    QStringList shownAgain;
+    const Seen second = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+        shownAgain = checkedOptions(d);
+        clickButton(d, u"setSpeedOK"_qs);
+    });
+    QVERIFY(!second.leftOpen);
+    QVERIFY(first.dialog);
+    QVERIFY(second.dialog == first.dialog);
+    QVERIFY(second.dialog == w.settingsDialog());
+    QCOMPARE(shownAgain, QStringList({u"GaSpeed(0)"_qs, u"GaTime(2)"_qs}));
+    QCOMPARE(countdown(w), u"540"_qs);
+    QCOMPARE(w.engine().timer(TimerId::pictScroll).period, 300);
+    QCOMPARE(w.engine().timer(TimerId::CreatWord).period, 2400);
+}
+
+void TestDialogs::aboutBoxLoadsAFreshWindowAtEveryOpening()
+{
+    Kavix w;
+    w.show();
+    menuItem(w, "mnuStart")->trigger();
+    QPointer<FrmAbout> box;
+    const Seen first = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
+        box = w.aboutBox();
+        d.setProperty("seenBefore", true);
+        clickButton(d, u"Command1"_qs);
+    });
+    QVERIFY(!first.leftOpen);
+    QVERIFY(first.dialog.isNull());
+    QVERIFY(box);
+
+    bool fresh = false;
+    const Seen second = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
+        fresh = !d.property("seenBefore").isValid() && d.findChild<QAbstractButton *>(u"Command1"_qs);
+        clickButton(d, u"Command1"_qs);
+    });
+    QCOMPARE(second.name, u"frmAbout"_qs);
+    QVERIFY(!second.leftOpen);
+    QVERIFY(fresh);
+    QVERIFY(second.dialog.isNull());
+    QVERIFY(second.suspended); // the living object suspends again
+    QVERIFY(w.aboutBox() == box);
+    QVERIFY(w.engine().isRunning());
+}
+
+void TestDialogs::emailLinkOpensTheMailAddressOnALeftClickOnly_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("left button") << Qt::LeftButton << true;
+    QTest::newRow("right button") << Qt::RightButton << false;
+    QTest::newRow("middle button") << Qt::MiddleButton << false;
+}
+
+void TestDialogs::emailLinkOpensTheMailAddressOnALeftClickOnly()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, opens);
+    Kavix w;
+    w.show();
+    MailCatcher catcher;
+    QDesktopServices::setUrlHandler(u"mailto"_qs, &catcher, "open");
+    const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(u"mailto"_qs); });
+    QString text;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    const Seen seen = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
+        auto *label7 = d.findChild<QLabel *>(u"Label7"_qs);
+        QVERIFY(label7);
+        text = label7->text();
+        cursor = label7->cursor().shape();
+        QTest::mouseClick(label7, button);
+        clickButton(d, u"Command1"_qs);
+    });
+    QVERIFY(!seen.leftOpen);
+    QCOMPARE(text, QStringLiteral(TARVO_AUTHOR_EMAIL));
+    QCOMPARE(cursor, Qt::PointingHandCursor);
+    QCOMPARE(catcher.urls.size(), opens ? 1 : 0);
+    if (opens)
+        QCOMPARE(catcher.urls.first().toString(), u"mailto:"_qs + QStringLiteral(TARVO_AUTHOR_EMAIL));
+}
+
+void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QRectF>("twips");
+    const QString set = u"mnuSpeed"_qs;
+    const QString about = u"mnuAbout"_qs;
+    QTest::newRow("Frame1") << set << "setForm" << "练习时间" << "" << QRectF(173, 240, 1995, 2235);
+    QTest::newRow("GaTime(0)") << set << "Frame1" << "3 分钟" << "3" << QRectF(420, 600, 1155, 255);
+    QTest::newRow("GaTime(1)") << set << "Frame1" << "6 分钟" << "6" << QRectF(420, 1080, 1035, 195);
+    QTest::newRow("GaTime(2)") << set << "Frame1" << "9 分钟" << "9" << QRectF(420, 1440, 1035, 255);
+    QTest::newRow("Frame2") << set << "setForm" << "练习速度" << "" << QRectF(2513, 240, 1995, 2235);
+    QTest::newRow("GaSpeed(0)") << set << "Frame2" << "低 速" << "3" << QRectF(420, 660, 1035, 195);
+    QTest::newRow("GaSpeed(1)") << set << "Frame2" << "中 速" << "2" << QRectF(420, 1080, 1215, 195);
+    QTest::newRow("GaSpeed(2)") << set << "Frame2" << "高 速" << "1" << QRectF(420, 1500, 1155, 195);
+    QTest::newRow("setSpeedOK") << set << "setForm" << "确定" << "" << QRectF(2280, 2700, 1035, 315);
+    QTest::newRow("setSpeedCancel") << set << "setForm" << "取消" << "" << QRectF(3480, 2700, 1035, 315);
+    QTest::newRow("Label1") << about << "frmAbout" << "Tarvo" << "" << QRectF(1080, 240, 1320, 315);
+    QTest::newRow("Label3") << about << "frmAbout" << "作  者:" << "" << QRectF(960, 870, 660, 195);
+    QTest::newRow("Label6") << about << "frmAbout" << TARVO_AUTHOR_NAME << "" << QRectF(1800, 870, 810, 195);
+    QTest::newRow("Label5") << about << "frmAbout" << "E-mail:" << "" << QRectF(615, 1230, 660, 195);
+    QTest::newRow("Label7") << about << "frmAbout" << TARVO_AUTHOR_EMAIL << "" << QRectF(1290, 1230, 1680, 195);
+    QTest::newRow("Command1") << about << "frmAbout" << "确定" << "" << QRectF(1200, 1680, 1035, 315);
+    QTest::newRow("Image1") << about << "frmAbout" << "" << "" << QRectF(120, 120, 480, 480);
+}
+
+void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, parent);
+    QFETCH(QString, caption);
+    QFETCH(QString, tag);
+    QFETCH(QRectF, twips);
+    const QString name = QString::fromUtf8(QTest::currentDataTag());
+    Kavix w;
+    w.show();
+    QString shownParent, shownCaption, shownTag;
+    QRectF shownTwips;
+    const Seen seen = openFromMenu(w, item, [&](QDialog &d) {
+        if (QWidget *c = d.findChild<QWidget *>(name)) {
+            shownParent = c->parentWidget()->objectName();
+            if (auto *b = qobject_cast<QAbstractButton *>(c))
+                shownCaption = b->text();
+            else if (auto *g = qobject_cast<QGroupBox *>(c))
+                shownCaption = g->title();
+            else if (auto *l = qobject_cast<QLabel *>(c))
+                shownCaption = l->text();
+            shownTag = c->property("Tag").toString();
+            shownTwips = twipsGeometry(c);
+        }
+        d.close();
+    });
+    QVERIFY(!seen.leftOpen);
+    QCOMPARE(shownParent, parent);
+    QCOMPARE(shownCaption, caption);
+    QCOMPARE(shownTag, tag);
+    QCOMPARE(shownTwips, twips);
+}
+
+void TestDialogs::eachOptionGroupIsExclusiveWithinItsFrame_data()
+{
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<QStringList>("checked");
+    QTest::newRow("as created") << "" << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaTime(0) again") << "GaTime(0)" << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaTime(1)") << "GaTime(1)" << QStringList{"GaSpeed(1)", "GaTime(1)"};
+    QTest::newRow("GaTime(2)") << "GaTime(2)" << QStringList{"GaSpeed(1)", "GaTime(2)"};
+    QTest::newRow("GaSpeed(0)") << "GaSpeed(0)" << QStringList{"GaSpeed(0)", "GaTime(0)"};
+    QTest::newRow("GaSpeed(1) again") << "GaSpeed(1)" << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaSpeed(2)") << "GaSpeed(2)" << QStringList{"GaSpeed(2)", "GaTime(0)"};
+}
+
+void TestDialogs::eachOptionGroupIsExclusiveWithinItsFrame()
+{
+    QFETCH(QString, clicked);
+    QFETCH(QStringList, checked);
+    Kavix w;
+    w.show();
+    QStringList shown;
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+        if (!clicked.isEmpty())
+            clickButton(d, clicked);
+        shown = checkedOptions(d);
+        clickButton(d, u"setSpeedCancel"_qs);
+    });
+    QVERIFY(!seen.leftOpen);
+    QCOMPARE(shown, checked);
+}
+
+void TestDialogs::dialogsAreFixedModalAndFocusTheirFirstButton_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QSizeF>("client");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("afterTab");
+    QTest::newRow("settings") << "mnuSpeed" << "setForm" << "高级设置" << QSizeF(4680, 3195) << "setSpeedOK"
+                              << "setSpeedCancel";
+    // OK is the About box's only control that takes the focus.
+    QTest::newRow("about") << "mnuAbout" << "frmAbout" << "关于 Tarvo" << QSizeF(3480, 2160) << "Command1"
+                           << "Command1";
+}
+
+void TestDialogs::dialogsAreFixedModalAndFocusTheirFirstButton()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    QFETCH(QSizeF, client);
+    QFETCH(QString, focus);
+    QFETCH(QString, afterTab);
+    Kavix w;
+    w.show();
+    QString shownTitle, shownFocus, shownAfterTab;
+    Qt::WindowFlags flags;
+    bool modal = false, sized = false;
+    auto focusName = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
+    const Seen seen = openFromMenu(w, item, [&](QDialog &d) {
+        shownTitle = d.windowTitle();
+        flags = d.windowFlags();
+        modal = d.isModal();
+        sized = d.size() == twipsToPixels(&d, QRectF(QPointF(), client)).size();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        shownFocus = focusName();
+        if (QWidget *focused = QApplication::focusWidget())
+            QTest::keyClick(focused, Qt::Key_Tab);
+        shownAfterTab = focusName();
+        d.close();
+    });
+    QVERIFY(!seen.leftOpen);
+    QCOMPARE(seen.name, name);
+    QCOMPARE(shownTitle, title);
+    QVERIFY(modal && sized);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(shownFocus, focus);
+    QCOMPARE(shownAfterTab, afterTab);
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
