@@ -79,20 +79,30 @@ void GamePict::paintEvent(QPaintEvent *)
 
     // Sunken border, two pixels: grey and dark grey outside, white and
     // light grey inside the bottom-right.
+    // Unscaled, a line of a one-pixel pen covers exactly the pixels of the
+    // rectangle between its end points, and filling that rectangle spares
+    // the stroker's per-pixel work: about a million instructions a frame
+    // for a maximised play field, where the fall tick repaints it ten times
+    // a second. Scaled (high-DPI), the lines are stroked as lines.
+    const bool unscaled = painter.deviceTransform().type() <= QTransform::TxTranslate;
+    const auto line = [&painter, unscaled](int x1, int y1, int x2, int y2, const QColor &color) {
+        if (unscaled) {
+            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), color);
+        } else {
+            painter.setPen(color);
+            painter.drawLine(x1, y1, x2, y2);
+        }
+    };
     const int r = all.width() - 1;
     const int b = all.height() - 1;
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(0, 0, r, 0);
-    painter.drawLine(0, 0, 0, b);
-    painter.setPen(Qt::white);
-    painter.drawLine(0, b, r, b);
-    painter.drawLine(r, 0, r, b);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawLine(1, 1, r - 1, 1);
-    painter.drawLine(1, 1, 1, b - 1);
-    painter.setPen(QColor(212, 208, 200));
-    painter.drawLine(1, b - 1, r - 1, b - 1);
-    painter.drawLine(r - 1, 1, r - 1, b - 1);
+    line(0, 0, r, 0, QColor(128, 128, 128));
+    line(0, 0, 0, b, QColor(128, 128, 128));
+    line(0, b, r, b, Qt::white);
+    line(r, 0, r, b, Qt::white);
+    line(1, 1, r - 1, 1, QColor(64, 64, 64));
+    line(1, 1, 1, b - 1, QColor(64, 64, 64));
+    line(1, b - 1, r - 1, b - 1, QColor(212, 208, 200));
+    line(r - 1, 1, r - 1, b - 1, QColor(212, 208, 200));
 
     painter.setClipRect(all.adjusted(kBorder, kBorder, -kBorder, -kBorder));
     painter.setFont(font());
