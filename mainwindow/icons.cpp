@@ -1,12 +1,20 @@
 #include "icons.h"
 
+#include <QCoreApplication>
+
 namespace tarvo {
 
 QIcon applicationIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/org.tarvo.Tarvo.png").arg(size), QSize(size, size));
+    // Adding a file to an icon reads and decodes it at once, all six sizes;
+    // the application and its main window each ask for the icon at start-up,
+    // so it is made once and shared, and let go when the application ends.
+    static QIcon icon;
+    if (icon.isNull()) {
+        for (int size : {16, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/org.tarvo.Tarvo.png").arg(size), QSize(size, size));
+        qAddPostRoutine([] { icon = QIcon(); });
+    }
     return icon;
 }
 
