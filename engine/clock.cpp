@@ -2,6 +2,8 @@
 
 #include "format.h"
 
+#include <algorithm>
+
 namespace tarvo {
 
 namespace {
@@ -10,8 +12,10 @@ constexpr QChar CR = QChar(13);
 
 void PracticeEngine::GaTime_Timer()
 {
-    // The remaining time lives only in the countdown's text.
-    const QString remaining = Format(Val(m_view.labelText(Label::timeDisplay)) - 1, u"000");
+    // The remaining time lives only in the countdown's text, which never
+    // goes below "000".
+    const double seconds = std::max(Val(m_view.labelText(Label::timeDisplay)) - 1, 0.0);
+    const QString remaining = Format(seconds, u"000");
     m_view.setLabelText(Label::timeDisplay, remaining);
 
     bump(m_counters.accuracyTicks);
