@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
                     worstAt = int(k + 1);
                 }
             }
-            const double last = ticks.empty() ? 0 : double(ticks.back() - startNs) / 1e6 - double(ticks.size()) * 1000.0;
+            const double last =
+                ticks.empty() ? 0 : double(ticks.back() - startNs) / 1e6 - double(ticks.size()) * 1000.0;
             std::printf("level=%d\nticks=%zu\nexpected_ticks=%d\nrunning_after=%d\nlast_offset_ms=%.3f\n"
                         "worst_offset_ms=%.3f\nworst_tick=%d\n",
                         level, ticks.size(), minutes * 60, int(engine.isRunning()), last, worst, worstAt);

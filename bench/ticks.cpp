@@ -228,8 +228,7 @@ int runFloor(int iterations)
     std::printf("field_px=%dx%d\n", field->width(), field->height());
 
     const double border = tarvo::GamePict::kBorder;
-    for (const Word &w : makeWords((field->width()) * kTwipsPerPixel,
-                                   (field->height() - 2 * border) * kTwipsPerPixel))
+    for (const Word &w : makeWords((field->width()) * kTwipsPerPixel, (field->height() - 2 * border) * kTwipsPerPixel))
         field->words.append({QPointF(border + w.x / kTwipsPerPixel, border + w.y / kTwipsPerPixel), w.text});
 
     PaintCounter paints;

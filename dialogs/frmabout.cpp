@@ -26,7 +26,8 @@ namespace {
 class LinkLabel : public QLabel {
 public:
     LinkLabel(const QString &text, QWidget *parent, std::function<void()> onClick)
-        : QLabel(text, parent), m_onClick(std::move(onClick))
+        : QLabel(text, parent),
+          m_onClick(std::move(onClick))
     {
         setTextFormat(Qt::PlainText);
         setCursor(Qt::PointingHandCursor);
@@ -40,7 +41,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
-        const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        const bool click =
+            m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
         m_pressed = false;
         event->accept();
         if (click && m_onClick)
@@ -55,8 +57,8 @@ private:
 class AboutWindow : public QDialog {
 public:
     AboutWindow(FrmAbout &form, QWidget *owner)
-        : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                             | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+        : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                             | Qt::CustomizeWindowHint),
           m_form(form)
     {
         setObjectName(QStringLiteral("frmAbout"));
@@ -152,7 +154,7 @@ void FrmAbout::showModal()
     m_window = new AboutWindow(*this, m_owner);
     m_window->exec();
     if (!self)
-        return; // the program ended while the box was open
+        return;      // the program ended while the box was open
     delete m_window; // unloaded; the next opening loads it afresh
 }
 

@@ -31,8 +31,8 @@ int tagValue(const QRadioButton *button)
 } // namespace
 
 SetForm::SetForm(PracticeEngine &engine, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::CustomizeWindowHint),
       m_engine(engine)
 {
     setObjectName(QStringLiteral("setForm"));
@@ -42,8 +42,8 @@ SetForm::SetForm(PracticeEngine &engine, QWidget *parent)
     m_frame1 = new QGroupBox(QStringLiteral("练习时间"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     placeInTwips(m_frame1, QRectF(173, 240, 1995, 2235));
-    m_gaTime[0] = optionButton(m_frame1, QStringLiteral("GaTime(0)"), QStringLiteral("3 分钟"), "3",
-                               QRectF(420, 600, 1155, 255));
+    m_gaTime[0] =
+        optionButton(m_frame1, QStringLiteral("GaTime(0)"), QStringLiteral("3 分钟"), "3", QRectF(420, 600, 1155, 255));
     m_gaTime[1] = optionButton(m_frame1, QStringLiteral("GaTime(1)"), QStringLiteral("6 分钟"), "6",
                                QRectF(420, 1080, 1035, 195));
     m_gaTime[2] = optionButton(m_frame1, QStringLiteral("GaTime(2)"), QStringLiteral("9 分钟"), "9",
@@ -53,8 +53,8 @@ SetForm::SetForm(PracticeEngine &engine, QWidget *parent)
     m_frame2 = new QGroupBox(QStringLiteral("练习速度"), this);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     placeInTwips(m_frame2, QRectF(2513, 240, 1995, 2235));
-    m_gaSpeed[0] = optionButton(m_frame2, QStringLiteral("GaSpeed(0)"), QStringLiteral("低 速"), "3",
-                                QRectF(420, 660, 1035, 195));
+    m_gaSpeed[0] =
+        optionButton(m_frame2, QStringLiteral("GaSpeed(0)"), QStringLiteral("低 速"), "3", QRectF(420, 660, 1035, 195));
     m_gaSpeed[1] = optionButton(m_frame2, QStringLiteral("GaSpeed(1)"), QStringLiteral("中 速"), "2",
                                 QRectF(420, 1080, 1215, 195));
     m_gaSpeed[2] = optionButton(m_frame2, QStringLiteral("GaSpeed(2)"), QStringLiteral("高 速"), "1",

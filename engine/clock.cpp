@@ -61,8 +61,7 @@ QString PracticeEngine::ResultText() const
     const double perMinute = double(m_counters.totalChars) / m_exerciseMinutes;
     const double accuracy = double(m_counters.totalMatches) / m_counters.totalSubmits;
     return QStringLiteral("    速  度: ") + Format(perMinute, u"##0") + QStringLiteral(" 字/分钟") + CR
-           + QStringLiteral("    正确率: ") + Format(accuracy, u"###.##%") + CR
-           + QStringLiteral("    继续练习吗?");
+           + QStringLiteral("    正确率: ") + Format(accuracy, u"###.##%") + CR + QStringLiteral("    继续练习吗?");
 }
 
 } // namespace tarvo

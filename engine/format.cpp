@@ -45,10 +45,10 @@ double Val(QStringView text)
 namespace {
 
 struct Pattern {
-    int integerZeros = 0;    // '0' positions before the point: the minimum integer digits
+    int integerZeros = 0; // '0' positions before the point: the minimum integer digits
     bool hasPoint = false;
-    int fractionZeros = 0;   // fraction positions that are always shown
-    int fractionDigits = 0;  // all fraction positions ('0' and '#')
+    int fractionZeros = 0;  // fraction positions that are always shown
+    int fractionDigits = 0; // all fraction positions ('0' and '#')
     bool percent = false;
 };
 
@@ -144,8 +144,8 @@ QString Format(double value, QStringView pattern)
     while (int(fraction.size()) > p.fractionZeros && fraction.back() == '0')
         fraction.pop_back();
 
-    const bool isZero = integer.find_first_not_of('0') == std::string::npos
-                        && fraction.find_first_not_of('0') == std::string::npos;
+    const bool isZero =
+        integer.find_first_not_of('0') == std::string::npos && fraction.find_first_not_of('0') == std::string::npos;
     std::string out;
     if (value < 0 && !isZero)
         out += '-';

@@ -21,10 +21,7 @@ qint16 product16(qint16 a, int b)
 
 } // namespace
 
-PracticeEngine::PracticeEngine(PracticeView &view, RandomSource &random)
-    : m_view(view), m_random(random)
-{
-}
+PracticeEngine::PracticeEngine(PracticeView &view, RandomSource &random) : m_view(view), m_random(random) {}
 
 void PracticeEngine::setTimerEnabled(TimerId id, bool enabled)
 {

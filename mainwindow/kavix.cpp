@@ -123,8 +123,8 @@ void Kavix::createControls()
     m_lblSpeed = addLabel(QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), QRectF(240, 300, 855, 255));
     m_lblTime = addLabel(QStringLiteral("lblTime"), QStringLiteral("时间:"), QRectF(6360, 300, 495, 255));
 
-    m_timeDisplay = addLabel(QStringLiteral("timeDisplay"), QString(), QRectF(6900, 180, 615, 375),
-                             arialFont(18, true));
+    m_timeDisplay =
+        addLabel(QStringLiteral("timeDisplay"), QString(), QRectF(6900, 180, 615, 375), arialFont(18, true));
     m_timeDisplay->setAutoFillBackground(true);
     {
         QPalette p = m_timeDisplay->palette();
@@ -156,7 +156,8 @@ void Kavix::createTimers()
         t->setObjectName(QLatin1String(name));
         // The countdown must keep time over a nine-minute exercise.
         t->setTimerType(Qt::PreciseTimer);
-        connect(t, &QTimer::timeout, this, [this, tick] { (m_engine.*tick)(); }, Qt::DirectConnection);
+        connect(
+            t, &QTimer::timeout, this, [this, tick] { (m_engine.*tick)(); }, Qt::DirectConnection);
         return t;
     };
     m_pictScroll = make("pictScroll", &PracticeEngine::pictScroll_Timer);

@@ -75,8 +75,7 @@ private:
     void createControls();
     void createTimers();
     void createMenus();
-    QLabel *addLabel(const QString &name, const QString &text, const QRectF &twips,
-                     const QFont &font = songFont(9));
+    QLabel *addLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font = songFont(9));
     QLabel *label(Label label) const;
     QTimer *timerFor(TimerId id) const;
     void endProgram();

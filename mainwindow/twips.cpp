@@ -48,8 +48,8 @@ QRect twipsToPixels(const QWidget *widget, const QRectF &twips)
 {
     const double px = twipsPerPixelX(widget);
     const double py = twipsPerPixelY(widget);
-    return QRect(toPixels(twips.left(), px), toPixels(twips.top(), py),
-                 std::max(0, toPixels(twips.width(), px)), std::max(0, toPixels(twips.height(), py)));
+    return QRect(toPixels(twips.left(), px), toPixels(twips.top(), py), std::max(0, toPixels(twips.width(), px)),
+                 std::max(0, toPixels(twips.height(), py)));
 }
 
 void placeInTwips(QWidget *widget, const QRectF &twips)

@@ -7,8 +7,7 @@ namespace tarvo::fakes {
 double ScriptedRandom::next()
 {
     if (m_values.isEmpty()) {
-        QTest::qFail("ScriptedRandom ran dry: the engine drew more numbers than the test scripted",
-                     __FILE__, __LINE__);
+        QTest::qFail("ScriptedRandom ran dry: the engine drew more numbers than the test scripted", __FILE__, __LINE__);
         return 0.0;
     }
     ++draws;

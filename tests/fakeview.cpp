@@ -9,17 +9,27 @@
 namespace tarvo::fakes {
 
 namespace {
-std::size_t at(Label label) { return static_cast<std::size_t>(label); }
-std::size_t at(TimerId id) { return static_cast<std::size_t>(id); }
+std::size_t at(Label label)
+{
+    return static_cast<std::size_t>(label);
+}
+std::size_t at(TimerId id)
+{
+    return static_cast<std::size_t>(id);
+}
 } // namespace
 
 QString labelName(Label label)
 {
     switch (label) {
-    case Label::timeDisplay: return QStringLiteral("timeDisplay");
-    case Label::speedStatus: return QStringLiteral("speedStatus");
-    case Label::correctStatus: return QStringLiteral("correctStatus");
-    case Label::lblPause: return QStringLiteral("lblPause");
+    case Label::timeDisplay:
+        return QStringLiteral("timeDisplay");
+    case Label::speedStatus:
+        return QStringLiteral("speedStatus");
+    case Label::correctStatus:
+        return QStringLiteral("correctStatus");
+    case Label::lblPause:
+        return QStringLiteral("lblPause");
     }
     return QStringLiteral("?");
 }
@@ -27,9 +37,12 @@ QString labelName(Label label)
 QString timerName(TimerId id)
 {
     switch (id) {
-    case TimerId::pictScroll: return QStringLiteral("pictScroll");
-    case TimerId::CreatWord: return QStringLiteral("CreatWord");
-    case TimerId::GaTime: return QStringLiteral("GaTime");
+    case TimerId::pictScroll:
+        return QStringLiteral("pictScroll");
+    case TimerId::CreatWord:
+        return QStringLiteral("CreatWord");
+    case TimerId::GaTime:
+        return QStringLiteral("GaTime");
     }
     return QStringLiteral("?");
 }
@@ -41,9 +54,15 @@ char *toString(const PrintedWord &word)
 
 FakeView::FakeView() : m_pauseCaption(kPauseCaption.toString()) {}
 
-bool FakeView::isLabelVisible(Label label) const { return m_labelVisible[at(label)]; }
+bool FakeView::isLabelVisible(Label label) const
+{
+    return m_labelVisible[at(label)];
+}
 
-const ExerciseTimer &FakeView::timerState(TimerId id) const { return m_timers[at(id)]; }
+const ExerciseTimer &FakeView::timerState(TimerId id) const
+{
+    return m_timers[at(id)];
+}
 
 QStringList FakeView::logSince(qsizetype mark, const QStringList &prefixes) const
 {
@@ -76,7 +95,10 @@ void FakeView::focusPlayField()
     log << QStringLiteral("focus");
 }
 
-QString FakeView::labelText(Label label) const { return m_labelTexts[at(label)]; }
+QString FakeView::labelText(Label label) const
+{
+    return m_labelTexts[at(label)];
+}
 
 void FakeView::setLabelText(Label label, const QString &text)
 {
@@ -127,17 +149,18 @@ namespace tarvo {
 
 char *toString(const Counters &c)
 {
-    return qstrdup(QStringLiteral("chars %1/%2, submits %3/%4, matches %5/%6 (window/total), speed ticks %7, accuracy ticks %8")
-                       .arg(c.windowChars)
-                       .arg(c.totalChars)
-                       .arg(c.windowSubmits)
-                       .arg(c.totalSubmits)
-                       .arg(c.windowMatches)
-                       .arg(c.totalMatches)
-                       .arg(c.speedTicks)
-                       .arg(c.accuracyTicks)
-                       .toUtf8()
-                       .constData());
+    return qstrdup(
+        QStringLiteral("chars %1/%2, submits %3/%4, matches %5/%6 (window/total), speed ticks %7, accuracy ticks %8")
+            .arg(c.windowChars)
+            .arg(c.totalChars)
+            .arg(c.windowSubmits)
+            .arg(c.totalSubmits)
+            .arg(c.windowMatches)
+            .arg(c.totalMatches)
+            .arg(c.speedTicks)
+            .arg(c.accuracyTicks)
+            .toUtf8()
+            .constData());
 }
 
 char *toString(const ExerciseTimer &timer)

@@ -20,7 +20,10 @@ namespace {
 
 constexpr int kOpenings = 500;
 
-QTimer *qtimer(Kavix &w, const char *name) { return w.findChild<QTimer *>(QLatin1String(name)); }
+QTimer *qtimer(Kavix &w, const char *name)
+{
+    return w.findChild<QTimer *>(QLatin1String(name));
+}
 
 int activeTimers(Kavix &w)
 {
@@ -99,7 +102,9 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
             if (dialog->objectName() != (settings ? u"setForm"_qs : u"frmAbout"_qs) || window.engine().isRunning()
                 || activeTimers(window) != 0 || !suspended(window, settings))
                 problem = QStringLiteral("'%1' open: running %2, %3 timers active, suspended %4")
-                              .arg(dialog->objectName()).arg(window.engine().isRunning()).arg(activeTimers(window))
+                              .arg(dialog->objectName())
+                              .arg(window.engine().isRunning())
+                              .arg(activeTimers(window))
                               .arg(suspended(window, settings));
             if (settings)
                 dialog->findChild<QAbstractButton *>(QStringLiteral("GaSpeed(%1)").arg(speedChoice))->click();
@@ -135,8 +140,8 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
             QCOMPARE(window.aboutBox()->window(), nullptr); // unloaded after use
     }
     const int after = liveObjects(window);
-    qInfo("%s: %d live objects after the first round, %d after %d more openings", settings ? "settings dialog" : "About box",
-          before, after, kOpenings);
+    qInfo("%s: %d live objects after the first round, %d after %d more openings",
+          settings ? "settings dialog" : "About box", before, after, kOpenings);
     QCOMPARE(after, before);
 }
 

@@ -21,6 +21,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 
 enum class Phase { idle, running, paused };
@@ -39,9 +41,18 @@ public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
 
-QAction *menuItem(Kavix &w, const char *name) { return w.findChild<QAction *>(QLatin1String(name)); }
-QTimer *qtimer(Kavix &w, const char *name) { return w.findChild<QTimer *>(QLatin1String(name)); }
-QString countdown(Kavix &w) { return w.findChild<QLabel *>(u"timeDisplay"_qs)->text(); }
+QAction *menuItem(Kavix &w, const char *name)
+{
+    return w.findChild<QAction *>(QLatin1String(name));
+}
+QTimer *qtimer(Kavix &w, const char *name)
+{
+    return w.findChild<QTimer *>(QLatin1String(name));
+}
+QString countdown(Kavix &w)
+{
+    return w.findChild<QLabel *>(u"timeDisplay"_qs)->text();
+}
 
 int activeTimers(Kavix &w)
 {
@@ -114,7 +125,8 @@ Seen whileModal(Kavix &w, const std::function<void()> &open, const std::function
 
 Seen openFromMenu(Kavix &w, const QString &item, const std::function<void(QDialog &)> &drive)
 {
-    return whileModal(w, [&] { menuItem(w, qPrintable(item))->trigger(); }, drive);
+    return whileModal(
+        w, [&] { menuItem(w, qPrintable(item))->trigger(); }, drive);
 }
 
 void clickButton(QDialog &dialog, const QString &name)
@@ -186,15 +198,15 @@ void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods_data()
     QTest::addColumn<QString>("time");
     QTest::addColumn<int>("fall");
     QTest::addColumn<int>("spawn");
-    QTest::newRow("3 minutes slow") << 0 << 0 << "180" << 300 << 2400;
-    QTest::newRow("3 minutes medium") << 0 << 1 << "180" << 200 << 1600;
-    QTest::newRow("3 minutes fast") << 0 << 2 << "180" << 100 << 800;
-    QTest::newRow("6 minutes slow") << 1 << 0 << "360" << 300 << 2400;
-    QTest::newRow("6 minutes medium") << 1 << 1 << "360" << 200 << 1600;
-    QTest::newRow("6 minutes fast") << 1 << 2 << "360" << 100 << 800;
-    QTest::newRow("9 minutes slow") << 2 << 0 << "540" << 300 << 2400;
-    QTest::newRow("9 minutes medium") << 2 << 1 << "540" << 200 << 1600;
-    QTest::newRow("9 minutes fast") << 2 << 2 << "540" << 100 << 800;
+    QTest::newRow("3 minutes slow") << 0 << 0 << u"180"_s << 300 << 2400;
+    QTest::newRow("3 minutes medium") << 0 << 1 << u"180"_s << 200 << 1600;
+    QTest::newRow("3 minutes fast") << 0 << 2 << u"180"_s << 100 << 800;
+    QTest::newRow("6 minutes slow") << 1 << 0 << u"360"_s << 300 << 2400;
+    QTest::newRow("6 minutes medium") << 1 << 1 << u"360"_s << 200 << 1600;
+    QTest::newRow("6 minutes fast") << 1 << 2 << u"360"_s << 100 << 800;
+    QTest::newRow("9 minutes slow") << 2 << 0 << u"540"_s << 300 << 2400;
+    QTest::newRow("9 minutes medium") << 2 << 1 << u"540"_s << 200 << 1600;
+    QTest::newRow("9 minutes fast") << 2 << 2 << u"540"_s << 100 << 800;
 }
 
 void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods()
@@ -245,8 +257,8 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt_d
                 {"mnuAbout", "About Escape", Dismiss::escape, "180", 200}};
     for (const auto &way : ways) {
         QTest::addRow("%s while idle", way.name) << way.item << way.how << Phase::idle << way.idleTime << way.fall;
-        QTest::addRow("%s while running", way.name) << way.item << way.how << Phase::running << "178" << way.fall;
-        QTest::addRow("%s while paused", way.name) << way.item << way.how << Phase::paused << "178" << way.fall;
+        QTest::addRow("%s while running", way.name) << way.item << way.how << Phase::running << u"178"_s << way.fall;
+        QTest::addRow("%s while paused", way.name) << way.item << way.how << Phase::paused << u"178"_s << way.fall;
     }
 }
 
@@ -324,12 +336,14 @@ void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDurati
         engine.GaTime_Timer();
     QCOMPARE(countdown(w), u"001"_qs);
     QString result;
-    const Seen end = whileModal(w, [&] { engine.GaTime_Timer(); }, [&](QDialog &d) {
-        if (auto *box = qobject_cast<QMessageBox *>(&d)) {
-            result = box->text();
-            box->button(QMessageBox::No)->click();
-        }
-    });
+    const Seen end = whileModal(
+        w, [&] { engine.GaTime_Timer(); },
+        [&](QDialog &d) {
+            if (auto *box = qobject_cast<QMessageBox *>(&d)) {
+                result = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
     QCOMPARE(end.name, u"resultPrompt"_qs);
     QVERIFY(!end.leftOpen);
     QCOMPARE(result.section(u'\n', 0, 0), u"    速  度: 30 字/分钟"_qs);
@@ -447,23 +461,23 @@ void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces_data()
     QTest::addColumn<QRectF>("twips");
     const QString set = u"mnuSpeed"_qs;
     const QString about = u"mnuAbout"_qs;
-    QTest::newRow("Frame1") << set << "setForm" << "练习时间" << "" << QRectF(173, 240, 1995, 2235);
-    QTest::newRow("GaTime(0)") << set << "Frame1" << "3 分钟" << "3" << QRectF(420, 600, 1155, 255);
-    QTest::newRow("GaTime(1)") << set << "Frame1" << "6 分钟" << "6" << QRectF(420, 1080, 1035, 195);
-    QTest::newRow("GaTime(2)") << set << "Frame1" << "9 分钟" << "9" << QRectF(420, 1440, 1035, 255);
-    QTest::newRow("Frame2") << set << "setForm" << "练习速度" << "" << QRectF(2513, 240, 1995, 2235);
-    QTest::newRow("GaSpeed(0)") << set << "Frame2" << "低 速" << "3" << QRectF(420, 660, 1035, 195);
-    QTest::newRow("GaSpeed(1)") << set << "Frame2" << "中 速" << "2" << QRectF(420, 1080, 1215, 195);
-    QTest::newRow("GaSpeed(2)") << set << "Frame2" << "高 速" << "1" << QRectF(420, 1500, 1155, 195);
-    QTest::newRow("setSpeedOK") << set << "setForm" << "确定" << "" << QRectF(2280, 2700, 1035, 315);
-    QTest::newRow("setSpeedCancel") << set << "setForm" << "取消" << "" << QRectF(3480, 2700, 1035, 315);
-    QTest::newRow("Label1") << about << "frmAbout" << "Tarvo" << "" << QRectF(1080, 240, 1320, 315);
-    QTest::newRow("Label3") << about << "frmAbout" << "作  者:" << "" << QRectF(960, 870, 660, 195);
-    QTest::newRow("Label6") << about << "frmAbout" << TARVO_AUTHOR_NAME << "" << QRectF(1800, 870, 810, 195);
-    QTest::newRow("Label5") << about << "frmAbout" << "E-mail:" << "" << QRectF(615, 1230, 660, 195);
-    QTest::newRow("Label7") << about << "frmAbout" << TARVO_AUTHOR_EMAIL << "" << QRectF(1290, 1230, 1680, 195);
-    QTest::newRow("Command1") << about << "frmAbout" << "确定" << "" << QRectF(1200, 1680, 1035, 315);
-    QTest::newRow("Image1") << about << "frmAbout" << "" << "" << QRectF(120, 120, 480, 480);
+    QTest::newRow("Frame1") << set << u"setForm"_s << u"练习时间"_s << u""_s << QRectF(173, 240, 1995, 2235);
+    QTest::newRow("GaTime(0)") << set << u"Frame1"_s << u"3 分钟"_s << u"3"_s << QRectF(420, 600, 1155, 255);
+    QTest::newRow("GaTime(1)") << set << u"Frame1"_s << u"6 分钟"_s << u"6"_s << QRectF(420, 1080, 1035, 195);
+    QTest::newRow("GaTime(2)") << set << u"Frame1"_s << u"9 分钟"_s << u"9"_s << QRectF(420, 1440, 1035, 255);
+    QTest::newRow("Frame2") << set << u"setForm"_s << u"练习速度"_s << u""_s << QRectF(2513, 240, 1995, 2235);
+    QTest::newRow("GaSpeed(0)") << set << u"Frame2"_s << u"低 速"_s << u"3"_s << QRectF(420, 660, 1035, 195);
+    QTest::newRow("GaSpeed(1)") << set << u"Frame2"_s << u"中 速"_s << u"2"_s << QRectF(420, 1080, 1215, 195);
+    QTest::newRow("GaSpeed(2)") << set << u"Frame2"_s << u"高 速"_s << u"1"_s << QRectF(420, 1500, 1155, 195);
+    QTest::newRow("setSpeedOK") << set << u"setForm"_s << u"确定"_s << u""_s << QRectF(2280, 2700, 1035, 315);
+    QTest::newRow("setSpeedCancel") << set << u"setForm"_s << u"取消"_s << u""_s << QRectF(3480, 2700, 1035, 315);
+    QTest::newRow("Label1") << about << u"frmAbout"_s << u"Tarvo"_s << u""_s << QRectF(1080, 240, 1320, 315);
+    QTest::newRow("Label3") << about << u"frmAbout"_s << u"作  者:"_s << u""_s << QRectF(960, 870, 660, 195);
+    QTest::newRow("Label6") << about << u"frmAbout"_s << TARVO_AUTHOR_NAME << u""_s << QRectF(1800, 870, 810, 195);
+    QTest::newRow("Label5") << about << u"frmAbout"_s << u"E-mail:"_s << u""_s << QRectF(615, 1230, 660, 195);
+    QTest::newRow("Label7") << about << u"frmAbout"_s << TARVO_AUTHOR_EMAIL << u""_s << QRectF(1290, 1230, 1680, 195);
+    QTest::newRow("Command1") << about << u"frmAbout"_s << u"确定"_s << u""_s << QRectF(1200, 1680, 1035, 315);
+    QTest::newRow("Image1") << about << u"frmAbout"_s << u""_s << u""_s << QRectF(120, 120, 480, 480);
 }
 
 void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces()
@@ -503,13 +517,13 @@ void TestDialogs::eachOptionGroupIsExclusiveWithinItsFrame_data()
 {
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<QStringList>("checked");
-    QTest::newRow("as created") << "" << QStringList{"GaSpeed(1)", "GaTime(0)"};
-    QTest::newRow("GaTime(0) again") << "GaTime(0)" << QStringList{"GaSpeed(1)", "GaTime(0)"};
-    QTest::newRow("GaTime(1)") << "GaTime(1)" << QStringList{"GaSpeed(1)", "GaTime(1)"};
-    QTest::newRow("GaTime(2)") << "GaTime(2)" << QStringList{"GaSpeed(1)", "GaTime(2)"};
-    QTest::newRow("GaSpeed(0)") << "GaSpeed(0)" << QStringList{"GaSpeed(0)", "GaTime(0)"};
-    QTest::newRow("GaSpeed(1) again") << "GaSpeed(1)" << QStringList{"GaSpeed(1)", "GaTime(0)"};
-    QTest::newRow("GaSpeed(2)") << "GaSpeed(2)" << QStringList{"GaSpeed(2)", "GaTime(0)"};
+    QTest::newRow("as created") << u""_s << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaTime(0) again") << u"GaTime(0)"_s << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaTime(1)") << u"GaTime(1)"_s << QStringList{"GaSpeed(1)", "GaTime(1)"};
+    QTest::newRow("GaTime(2)") << u"GaTime(2)"_s << QStringList{"GaSpeed(1)", "GaTime(2)"};
+    QTest::newRow("GaSpeed(0)") << u"GaSpeed(0)"_s << QStringList{"GaSpeed(0)", "GaTime(0)"};
+    QTest::newRow("GaSpeed(1) again") << u"GaSpeed(1)"_s << QStringList{"GaSpeed(1)", "GaTime(0)"};
+    QTest::newRow("GaSpeed(2)") << u"GaSpeed(2)"_s << QStringList{"GaSpeed(2)", "GaTime(0)"};
 }
 
 void TestDialogs::eachOptionGroupIsExclusiveWithinItsFrame()
@@ -537,11 +551,11 @@ void TestDialogs::dialogsAreFixedModalAndFocusTheirFirstButton_data()
     QTest::addColumn<QSizeF>("client");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("afterTab");
-    QTest::newRow("settings") << "mnuSpeed" << "setForm" << "高级设置" << QSizeF(4680, 3195) << "setSpeedOK"
-                              << "setSpeedCancel";
+    QTest::newRow("settings") << u"mnuSpeed"_s << u"setForm"_s << u"高级设置"_s << QSizeF(4680, 3195) << u"setSpeedOK"_s
+                              << u"setSpeedCancel"_s;
     // OK is the About box's only control that takes the focus.
-    QTest::newRow("about") << "mnuAbout" << "frmAbout" << "关于 Tarvo" << QSizeF(3480, 2160) << "Command1"
-                           << "Command1";
+    QTest::newRow("about") << u"mnuAbout"_s << u"frmAbout"_s << u"关于 Tarvo"_s << QSizeF(3480, 2160) << u"Command1"_s
+                           << u"Command1"_s;
 }
 
 void TestDialogs::dialogsAreFixedModalAndFocusTheirFirstButton()

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 using namespace tarvo::fakes;
 
@@ -74,13 +76,13 @@ void TestEngineClock::clockCountsDownAndEndsAtZero_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("full") << "180" << "179" << false;
-    QTest::newRow("nine minutes") << "540" << "539" << false;
-    QTest::newRow("hundred") << "100" << "099" << false;
-    QTest::newRow("ten") << "010" << "009" << false;
-    QTest::newRow("two") << "002" << "001" << false;
-    QTest::newRow("last second") << "001" << "000" << true;
-    QTest::newRow("already zero stays zero") << "000" << "000" << true;
+    QTest::newRow("full") << u"180"_s << u"179"_s << false;
+    QTest::newRow("nine minutes") << u"540"_s << u"539"_s << false;
+    QTest::newRow("hundred") << u"100"_s << u"099"_s << false;
+    QTest::newRow("ten") << u"010"_s << u"009"_s << false;
+    QTest::newRow("two") << u"002"_s << u"001"_s << false;
+    QTest::newRow("last second") << u"001"_s << u"000"_s << true;
+    QTest::newRow("already zero stays zero") << u"000"_s << u"000"_s << true;
 }
 
 void TestEngineClock::clockCountsDownAndEndsAtZero()
@@ -99,9 +101,9 @@ void TestEngineClock::clockCountsDownAndEndsAtZero()
     if (!ends)
         return;
     // The timers stop, fall first, before the result is shown.
-    QCOMPARE(rig.view.logSince(mark, {"timer", "ask"}),
-             QStringList({"timer pictScroll off 200", "timer CreatWord off 1600", "timer GaTime off 1000",
-                          "ask 你的成绩"}));
+    QCOMPARE(
+        rig.view.logSince(mark, {"timer", "ask"}),
+        QStringList({"timer pictScroll off 200", "timer CreatWord off 1600", "timer GaTime off 1000", "ask 你的成绩"}));
     QCOMPARE(rig.view.prompts[0].title, QStringLiteral("你的成绩"));
     for (const ExerciseTimer &t : rig.view.prompts[0].timersWhenAsked)
         QVERIFY(!t.enabled);
@@ -111,10 +113,10 @@ void TestEngineClock::speedShowsCharactersPerMinuteOnEveryFifthTick_data()
 {
     QTest::addColumn<int>("chars");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("41 rounds down to 491") << 41 << "491 字/分钟";
-    QTest::newRow("30") << 30 << "360 字/分钟";
-    QTest::newRow("1") << 1 << "12 字/分钟";
-    QTest::newRow("0") << 0 << "0 字/分钟";
+    QTest::newRow("41 rounds down to 491") << 41 << u"491 字/分钟"_s;
+    QTest::newRow("30") << 30 << u"360 字/分钟"_s;
+    QTest::newRow("1") << 1 << u"12 字/分钟"_s;
+    QTest::newRow("0") << 0 << u"0 字/分钟"_s;
 }
 
 void TestEngineClock::speedShowsCharactersPerMinuteOnEveryFifthTick()
@@ -146,11 +148,11 @@ void TestEngineClock::accuracyShowsMatchesPerSubmissionOnEveryTenthTick_data()
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("two of three") << QStringList{"AB", "CD"} << "ab cd xy " << "66.67% 正确率";
-    QTest::newRow("two of two") << QStringList{"AB", "CD"} << "ab cd " << "100.% 正确率";
-    QTest::newRow("one submission removes two") << QStringList{"AB", "AB"} << "ab " << "200.% 正确率";
-    QTest::newRow("one of three") << QStringList{"AB"} << "ab xy xy " << "33.33% 正确率";
-    QTest::newRow("none of one") << QStringList{} << "xy " << ".% 正确率";
+    QTest::newRow("two of three") << QStringList{"AB", "CD"} << u"ab cd xy "_s << u"66.67% 正确率"_s;
+    QTest::newRow("two of two") << QStringList{"AB", "CD"} << u"ab cd "_s << u"100.% 正确率"_s;
+    QTest::newRow("one submission removes two") << QStringList{"AB", "AB"} << u"ab "_s << u"200.% 正确率"_s;
+    QTest::newRow("one of three") << QStringList{"AB"} << u"ab xy xy "_s << u"33.33% 正确率"_s;
+    QTest::newRow("none of one") << QStringList{} << u"xy "_s << u".% 正确率"_s;
 }
 
 void TestEngineClock::accuracyShowsMatchesPerSubmissionOnEveryTenthTick()
@@ -202,19 +204,17 @@ void TestEngineClock::resultReportsTheWholeExercise_data()
     const QString hundredChars = QStringLiteral("ab cd xy ") + QString(92, u'q'); // 3 + 3 + 2 + 92
     QTest::newRow("100 characters in 3 minutes, two of three")
         << 3 << QStringList{"AB", "CD"} << hundredChars
-        << "    速  度: 33 字/分钟\r    正确率: 66.67%\r    继续练习吗?";
-    QTest::newRow("no submission") << 3 << QStringList{"AB"} << "qqqqq"
-                                   << "    速  度: 2 字/分钟\r    正确率: 100.%\r    继续练习吗?";
-    QTest::newRow("nothing typed") << 3 << QStringList{} << ""
-                                   << "    速  度: 0 字/分钟\r    正确率: 100.%\r    继续练习吗?";
-    QTest::newRow("100 characters in 6 minutes")
-        << 6 << QStringList{"AB", "CD"} << hundredChars
-        << "    速  度: 17 字/分钟\r    正确率: 66.67%\r    继续练习吗?";
-    QTest::newRow("13.5 per minute rounds up") << 6 << QStringList{} << QString(81, u'q')
-                                               << "    速  度: 14 字/分钟\r    正确率: 100.%\r    继续练习吗?";
+        << u"    速  度: 33 字/分钟\r    正确率: 66.67%\r    继续练习吗?"_s;
+    QTest::newRow("no submission") << 3 << QStringList{"AB"} << u"qqqqq"_s
+                                   << u"    速  度: 2 字/分钟\r    正确率: 100.%\r    继续练习吗?"_s;
+    QTest::newRow("nothing typed") << 3 << QStringList{} << u""_s
+                                   << u"    速  度: 0 字/分钟\r    正确率: 100.%\r    继续练习吗?"_s;
+    QTest::newRow("100 characters in 6 minutes") << 6 << QStringList{"AB", "CD"} << hundredChars
+                                                 << u"    速  度: 17 字/分钟\r    正确率: 66.67%\r    继续练习吗?"_s;
+    QTest::newRow("13.5 per minute rounds up")
+        << 6 << QStringList{} << QString(81, u'q') << u"    速  度: 14 字/分钟\r    正确率: 100.%\r    继续练习吗?"_s;
     QTest::newRow("9 minutes, one submission removes two")
-        << 9 << QStringList{"AB", "AB"} << "ab "
-        << "    速  度: 0 字/分钟\r    正确率: 200.%\r    继续练习吗?";
+        << 9 << QStringList{"AB", "AB"} << u"ab "_s << u"    速  度: 0 字/分钟\r    正确率: 200.%\r    继续练习吗?"_s;
 }
 
 void TestEngineClock::resultReportsTheWholeExercise()
@@ -242,8 +242,8 @@ void TestEngineClock::resultDividesByTheDurationTheExerciseStartedWith_data()
     QTest::addColumn<int>("started");
     QTest::addColumn<int>("changedTo");
     QTest::addColumn<QString>("speed");
-    QTest::newRow("3 minutes, then 9 chosen") << 3 << 9 << "33";
-    QTest::newRow("9 minutes, then 3 chosen") << 9 << 3 << "11";
+    QTest::newRow("3 minutes, then 9 chosen") << 3 << 9 << u"33"_s;
+    QTest::newRow("9 minutes, then 3 chosen") << 9 << 3 << u"11"_s;
 }
 
 void TestEngineClock::resultDividesByTheDurationTheExerciseStartedWith()
@@ -284,7 +284,8 @@ void TestEngineClock::yesStartsANewExerciseAtOnce()
     QCOMPARE(rig.engine.typedText(), QString());
     QCOMPARE(rig.slotTexts(), QStringList());
     const QStringList log = rig.view.log;
-    QVERIFY(log.lastIndexOf(QStringLiteral("ask 你的成绩")) < log.lastIndexOf(QStringLiteral("timer pictScroll on 200")));
+    QVERIFY(log.lastIndexOf(QStringLiteral("ask 你的成绩"))
+            < log.lastIndexOf(QStringLiteral("timer pictScroll on 200")));
     rig.ticks(1);
     QCOMPARE(rig.countdown(), QStringLiteral("179"));
 }
@@ -427,8 +428,7 @@ void TestEngineClock::wholeExercisePlayedByTheTimersReportsWhatWasTyped()
     QCOMPARE(spawnTicks, 112);
     QCOMPARE(random.seeds, 1);
     QCOMPARE(view.prompts.size(), 1);
-    QCOMPARE(view.prompts[0].text,
-             resultText(QString::number((2 * chars + 3) / 6), percentText(matches, submits)));
+    QCOMPARE(view.prompts[0].text, resultText(QString::number((2 * chars + 3) / 6), percentText(matches, submits)));
     QVERIFY(view.picture.isEmpty());
     QCOMPARE(view.typedTextBox(), QString());
 

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 using namespace tarvo::fakes;
 
@@ -87,20 +89,19 @@ void TestEnginePlay::spawnDrawsLengthThenLettersThenPosition_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<float>("x");
     // The fake measures 150 twips per letter; x = (W - w - 30 - (L + 30)) * r + (L + 30).
-    QTest::newRow("lowest draws") << QList<double>{0.0, 0.0, 0.0} << 360.0 << 9000.0 << "A" << 390.0f;
-    QTest::newRow("highest draws")
-        << QList<double>{0.9999999, 0.9999999, 0.9999999, 0.9999999, 0.9999999, 0.9999999, 0.9999999, 0.9999999,
-                         0.9999999}
-        << 360.0 << 9000.0 << "YYYYYYY" << float(7530 * 0.9999999 + 390);
+    QTest::newRow("lowest draws") << QList<double>{0.0, 0.0, 0.0} << 360.0 << 9000.0 << u"A"_s << 390.0f;
+    QTest::newRow("highest draws") << QList<double>{0.9999999, 0.9999999, 0.9999999, 0.9999999, 0.9999999,
+                                                    0.9999999, 0.9999999, 0.9999999, 0.9999999}
+                                   << 360.0 << 9000.0 << u"YYYYYYY"_s << float(7530 * 0.9999999 + 390);
     QTest::newRow("letters in drawing order")
-        << QList<double>{0.5, 0.05, 0.58, 0.94, 0.99, 0.5} << 360.0 << 9000.0 << "BOXY" << 4380.0f;
-    QTest::newRow("position drawn last") << QList<double>{0.2, 0.0, 0.99, 0.25} << 360.0 << 9000.0 << "AY"
+        << QList<double>{0.5, 0.05, 0.58, 0.94, 0.99, 0.5} << 360.0 << 9000.0 << u"BOXY"_s << 4380.0f;
+    QTest::newRow("position drawn last") << QList<double>{0.2, 0.0, 0.99, 0.25} << 360.0 << 9000.0 << u"AY"_s
                                          << 2460.0f;
-    QTest::newRow("no left offset") << QList<double>{0.0, 0.0, 0.5} << 0.0 << 6000.0 << "A" << 2925.0f;
-    QTest::newRow("narrow field, middle draw") << QList<double>{0.0, 0.0, 0.5} << 360.0 << 500.0 << "A" << 355.0f;
+    QTest::newRow("no left offset") << QList<double>{0.0, 0.0, 0.5} << 0.0 << 6000.0 << u"A"_s << 2925.0f;
+    QTest::newRow("narrow field, middle draw") << QList<double>{0.0, 0.0, 0.5} << 360.0 << 500.0 << u"A"_s << 355.0f;
     QTest::newRow("narrow field, top draw")
-        << QList<double>{0.0, 0.0, 0.9999999} << 360.0 << 500.0 << "A" << float(-70 * 0.9999999 + 390);
-    QTest::newRow("narrow field, zero draw") << QList<double>{0.0, 0.0, 0.0} << 360.0 << 500.0 << "A" << 390.0f;
+        << QList<double>{0.0, 0.0, 0.9999999} << 360.0 << 500.0 << u"A"_s << float(-70 * 0.9999999 + 390);
+    QTest::newRow("narrow field, zero draw") << QList<double>{0.0, 0.0, 0.0} << 360.0 << 500.0 << u"A"_s << 390.0f;
 }
 
 void TestEnginePlay::spawnDrawsLengthThenLettersThenPosition()
@@ -198,8 +199,7 @@ void TestEnginePlay::fallTickSkipsFreeSlotsAndDrawsInSlotOrder()
     table[2] = {30.0f, 100.0f, "CD"};
     table[50] = {40.0f, 0.0f, "EF"};
     rig.engine.pictScroll_Timer();
-    QCOMPARE(rig.view.picture,
-             QList<PrintedWord>({{10.0f, 300.0f, "AB"}, {30.0f, 100.0f, "CD"}, {40.0f, 0.0f, "EF"}}));
+    QCOMPARE(rig.view.picture, QList<PrintedWord>({{10.0f, 300.0f, "AB"}, {30.0f, 100.0f, "CD"}, {40.0f, 0.0f, "EF"}}));
     QCOMPARE(table[1].y, 7000.0f);
     QCOMPARE(table[0].y, 350.0f);
     QCOMPARE(table[2].y, 150.0f);
@@ -209,7 +209,7 @@ void TestEnginePlay::fallTickSkipsFreeSlotsAndDrawsInSlotOrder()
     rig.view.scaleHeight = 200.0;
     rig.engine.pictScroll_Timer();
     QCOMPARE(rig.view.picture, QList<PrintedWord>({{30.0f, 150.0f, "CD"}, {40.0f, 50.0f, "EF"}}));
-    QCOMPARE(rig.slotTexts(), QStringList() << "" << "" << "CD" << QStringList(47, QString()) << "EF");
+    QCOMPARE(rig.slotTexts(), QStringList() << u""_s << u""_s << u"CD"_s << QStringList(47, QString()) << u"EF"_s);
 }
 
 void TestEnginePlay::keysEditAndSubmitTheTypedText_data()
@@ -222,31 +222,31 @@ void TestEnginePlay::keysEditAndSubmitTheTypedText_data()
     QTest::addColumn<int>("submits");
     QTest::addColumn<int>("matches");
     const QStringList ab = {"AB"};
-    QTest::newRow("space with empty text") << ab << " " << "" << ab << 0 << 0 << 0;
-    QTest::newRow("backspace with empty text") << ab << "\b" << "" << ab << 0 << 0 << 0;
-    QTest::newRow("lower case a b") << ab << "ab" << "AB" << ab << 2 << 0 << 0;
-    QTest::newRow("upper case A B") << ab << "AB" << "AB" << ab << 2 << 0 << 0;
-    QTest::newRow("edge letters") << ab << "AZaz" << "AZAZ" << ab << 4 << 0 << 0;
-    QTest::newRow("backspace removes the last letter") << ab << "abc\b" << "AB" << ab << 3 << 0 << 0;
-    QTest::newRow("backspace twice then a letter") << ab << "abc\b\bd" << "AD" << ab << 4 << 0 << 0;
-    QTest::newRow("backspace past the start") << ab << "a\b\b" << "" << ab << 1 << 0 << 0;
-    QTest::newRow("submission matching none") << QStringList{"CD"} << "ab " << "" << QStringList{"CD"} << 2 << 1
-                                              << 0;
-    QTest::newRow("submission matches one") << QStringList{"CD", "AB"} << "ab " << "" << QStringList{"CD"} << 3 << 1
-                                            << 1;
-    QTest::newRow("two equal words both go") << QStringList{"AB", "CD", "AB"} << "ab " << ""
-                                             << QStringList{"", "CD"} << 4 << 1 << 2;
-    QTest::newRow("a prefix does not match") << QStringList{"ABC"} << "ab " << "" << QStringList{"ABC"} << 2 << 1
-                                             << 0;
-    QTest::newRow("a longer text does not match") << ab << "abc " << "" << ab << 3 << 1 << 0;
-    QTest::newRow("second space submits nothing") << ab << "ab  " << "" << QStringList{} << 3 << 1 << 1;
-    QTest::newRow("letter after submission") << ab << "ab c" << "C" << QStringList{} << 4 << 1 << 1;
-    QTest::newRow("eight letters stay") << ab << "abcdefgh" << "ABCDEFGH" << ab << 8 << 0 << 0;
-    QTest::newRow("nine letters A to I") << ab << "abcdefghi" << "" << ab << 9 << 0 << 0;
-    QTest::newRow("tenth letter starts again") << ab << "abcdefghij" << "J" << ab << 10 << 0 << 0;
-    QTest::newRow("digits and punctuation") << ab << "09.,;-/[`{@" << "" << ab << 0 << 0 << 0;
-    QTest::newRow("enter and escape") << ab << "ab\r\x1b" << "AB" << ab << 2 << 0 << 0;
-    QTest::newRow("codes above 127") << ab << QStringLiteral("a\u00e9\u00ff\u5b57\u00c0") << "A" << ab << 1 << 0
+    QTest::newRow("space with empty text") << ab << u" "_s << u""_s << ab << 0 << 0 << 0;
+    QTest::newRow("backspace with empty text") << ab << u"\b"_s << u""_s << ab << 0 << 0 << 0;
+    QTest::newRow("lower case a b") << ab << u"ab"_s << u"AB"_s << ab << 2 << 0 << 0;
+    QTest::newRow("upper case A B") << ab << u"AB"_s << u"AB"_s << ab << 2 << 0 << 0;
+    QTest::newRow("edge letters") << ab << u"AZaz"_s << u"AZAZ"_s << ab << 4 << 0 << 0;
+    QTest::newRow("backspace removes the last letter") << ab << u"abc\b"_s << u"AB"_s << ab << 3 << 0 << 0;
+    QTest::newRow("backspace twice then a letter") << ab << u"abc\b\bd"_s << u"AD"_s << ab << 4 << 0 << 0;
+    QTest::newRow("backspace past the start") << ab << u"a\b\b"_s << u""_s << ab << 1 << 0 << 0;
+    QTest::newRow("submission matching none")
+        << QStringList{"CD"} << u"ab "_s << u""_s << QStringList{"CD"} << 2 << 1 << 0;
+    QTest::newRow("submission matches one")
+        << QStringList{"CD", "AB"} << u"ab "_s << u""_s << QStringList{"CD"} << 3 << 1 << 1;
+    QTest::newRow("two equal words both go")
+        << QStringList{"AB", "CD", "AB"} << u"ab "_s << u""_s << QStringList{"", "CD"} << 4 << 1 << 2;
+    QTest::newRow("a prefix does not match")
+        << QStringList{"ABC"} << u"ab "_s << u""_s << QStringList{"ABC"} << 2 << 1 << 0;
+    QTest::newRow("a longer text does not match") << ab << u"abc "_s << u""_s << ab << 3 << 1 << 0;
+    QTest::newRow("second space submits nothing") << ab << u"ab  "_s << u""_s << QStringList{} << 3 << 1 << 1;
+    QTest::newRow("letter after submission") << ab << u"ab c"_s << u"C"_s << QStringList{} << 4 << 1 << 1;
+    QTest::newRow("eight letters stay") << ab << u"abcdefgh"_s << u"ABCDEFGH"_s << ab << 8 << 0 << 0;
+    QTest::newRow("nine letters A to I") << ab << u"abcdefghi"_s << u""_s << ab << 9 << 0 << 0;
+    QTest::newRow("tenth letter starts again") << ab << u"abcdefghij"_s << u"J"_s << ab << 10 << 0 << 0;
+    QTest::newRow("digits and punctuation") << ab << u"09.,;-/[`{@"_s << u""_s << ab << 0 << 0 << 0;
+    QTest::newRow("enter and escape") << ab << u"ab\r\x1b"_s << u"AB"_s << ab << 2 << 0 << 0;
+    QTest::newRow("codes above 127") << ab << QStringLiteral("a\u00e9\u00ff\u5b57\u00c0") << u"A"_s << ab << 1 << 0
                                      << 0;
 }
 
@@ -280,10 +280,10 @@ void TestEnginePlay::keysEditAndSubmitTheTypedText()
 void TestEnginePlay::keysAreIgnoredWhileTheClockIsOff_data()
 {
     QTest::addColumn<QString>("state");
-    QTest::newRow("before the first start") << "idle";
-    QTest::newRow("paused") << "paused";
-    QTest::newRow("suspended by a dialog") << "suspended";
-    QTest::newRow("ended") << "ended";
+    QTest::newRow("before the first start") << u"idle"_s;
+    QTest::newRow("paused") << u"paused"_s;
+    QTest::newRow("suspended by a dialog") << u"suspended"_s;
+    QTest::newRow("ended") << u"ended"_s;
 }
 
 void TestEnginePlay::keysAreIgnoredWhileTheClockIsOff()

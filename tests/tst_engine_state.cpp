@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 using namespace tarvo::fakes;
 
@@ -120,26 +122,26 @@ void TestEngineState::commandsSwitchAllTimersFallFirstOrDoNothing_data()
     QTest::addColumn<QStringList>("timers"); // the timer reports; none means no call at all
     QTest::addColumn<bool>("flag");          // the dialog's suspension flag afterwards
     const QStringList period = {"timer GaTime on 1000"};
-    QTest::newRow("first start") << "idle" << "start"
+    QTest::newRow("first start") << u"idle"_s << u"start"_s
                                  << QStringList({"timer pictScroll on 200", "timer CreatWord on 1600",
                                                  "timer GaTime on 0", "timer GaTime on 1000"})
                                  << false;
-    QTest::newRow("restart") << "running" << "start" << period << false;
-    QTest::newRow("start while paused") << "paused" << "start" << kAllOn + period << false;
-    QTest::newRow("start while suspended keeps the flag") << "suspended" << "start" << kAllOn + period << true;
-    QTest::newRow("start after the end") << "ended" << "start" << kAllOn + period << false;
-    QTest::newRow("pause") << "running" << "pause" << kAllOff << false;
-    QTest::newRow("resume") << "paused" << "pause" << kAllOn << false;
-    QTest::newRow("pause before the first start") << "idle" << "pause" << QStringList() << false;
-    QTest::newRow("pause after the end") << "ended" << "pause" << QStringList() << false;
-    QTest::newRow("pause while suspended") << "suspended" << "pause" << QStringList() << true;
-    QTest::newRow("dialog opens while running") << "running" << "open" << kAllOff << true;
-    QTest::newRow("dialog activated again") << "suspended" << "open" << QStringList() << true;
-    QTest::newRow("dialog opens while paused") << "paused" << "open" << QStringList() << false;
-    QTest::newRow("dialog opens before the first start") << "idle" << "open" << QStringList() << false;
-    QTest::newRow("dialog opens after the end") << "ended" << "open" << QStringList() << false;
-    QTest::newRow("dialog closes") << "suspended" << "close" << kAllOn << false;
-    QTest::newRow("dialog closes while paused") << "paused" << "close" << QStringList() << false;
+    QTest::newRow("restart") << u"running"_s << u"start"_s << period << false;
+    QTest::newRow("start while paused") << u"paused"_s << u"start"_s << kAllOn + period << false;
+    QTest::newRow("start while suspended keeps the flag") << u"suspended"_s << u"start"_s << kAllOn + period << true;
+    QTest::newRow("start after the end") << u"ended"_s << u"start"_s << kAllOn + period << false;
+    QTest::newRow("pause") << u"running"_s << u"pause"_s << kAllOff << false;
+    QTest::newRow("resume") << u"paused"_s << u"pause"_s << kAllOn << false;
+    QTest::newRow("pause before the first start") << u"idle"_s << u"pause"_s << QStringList() << false;
+    QTest::newRow("pause after the end") << u"ended"_s << u"pause"_s << QStringList() << false;
+    QTest::newRow("pause while suspended") << u"suspended"_s << u"pause"_s << QStringList() << true;
+    QTest::newRow("dialog opens while running") << u"running"_s << u"open"_s << kAllOff << true;
+    QTest::newRow("dialog activated again") << u"suspended"_s << u"open"_s << QStringList() << true;
+    QTest::newRow("dialog opens while paused") << u"paused"_s << u"open"_s << QStringList() << false;
+    QTest::newRow("dialog opens before the first start") << u"idle"_s << u"open"_s << QStringList() << false;
+    QTest::newRow("dialog opens after the end") << u"ended"_s << u"open"_s << QStringList() << false;
+    QTest::newRow("dialog closes") << u"suspended"_s << u"close"_s << kAllOn << false;
+    QTest::newRow("dialog closes while paused") << u"paused"_s << u"close"_s << QStringList() << false;
 }
 
 void TestEngineState::commandsSwitchAllTimersFallFirstOrDoNothing()
@@ -282,18 +284,17 @@ void TestEngineState::speedLevelSetsFallAndSpawnPeriods()
     QCOMPARE(rig.engine.timer(TimerId::pictScroll), (ExerciseTimer{true, fall}));
     QCOMPARE(rig.engine.timer(TimerId::CreatWord), (ExerciseTimer{true, spawn}));
     QCOMPARE(rig.engine.timer(TimerId::GaTime), (ExerciseTimer{true, 1000}));
-    QCOMPARE(rig.view.logSince(mark, {"timer"}),
-             QStringList({QStringLiteral("timer pictScroll on %1").arg(fall),
-                          QStringLiteral("timer CreatWord on %1").arg(spawn)}));
+    QCOMPARE(rig.view.logSince(mark, {"timer"}), QStringList({QStringLiteral("timer pictScroll on %1").arg(fall),
+                                                              QStringLiteral("timer CreatWord on %1").arg(spawn)}));
 }
 
 void TestEngineState::fullDurationTextFollowsTheMinutes_data()
 {
     QTest::addColumn<int>("minutes");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("3 minutes") << 3 << "180";
-    QTest::newRow("6 minutes") << 6 << "360";
-    QTest::newRow("9 minutes") << 9 << "540";
+    QTest::newRow("3 minutes") << 3 << u"180"_s;
+    QTest::newRow("6 minutes") << 6 << u"360"_s;
+    QTest::newRow("9 minutes") << 9 << u"540"_s;
 }
 
 void TestEngineState::fullDurationTextFollowsTheMinutes()

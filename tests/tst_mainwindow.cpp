@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 
 namespace {
@@ -147,10 +149,10 @@ void TestMainWindow::controlsCarryTheirNamesAndDesignPlaces_data()
     // Controls that the layout never moves keep their design rectangles.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRectF>("twips");
-    QTest::newRow("lblPause") << "lblPause" << QRectF(1080, 300, 975, 255);
-    QTest::newRow("correctStatus") << "correctStatus" << QRectF(2220, 300, 1335, 255);
-    QTest::newRow("lblSpeed") << "lblSpeed" << QRectF(240, 300, 855, 255);
-    QTest::newRow("speedStatus") << "speedStatus" << QRectF(1140, 300, 1035, 195);
+    QTest::newRow("lblPause") << u"lblPause"_s << QRectF(1080, 300, 975, 255);
+    QTest::newRow("correctStatus") << u"correctStatus"_s << QRectF(2220, 300, 1335, 255);
+    QTest::newRow("lblSpeed") << u"lblSpeed"_s << QRectF(240, 300, 855, 255);
+    QTest::newRow("speedStatus") << u"speedStatus"_s << QRectF(1140, 300, 1035, 195);
 }
 
 void TestMainWindow::controlsCarryTheirNamesAndDesignPlaces()
@@ -233,9 +235,9 @@ void TestMainWindow::menusHaveExactCaptionsInOrder_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("mnuGame") << "mnuGame" << QStringList{"mnuStart", "mnuPause", "mnuSpeed", "mnuExit"}
+    QTest::newRow("mnuGame") << u"mnuGame"_s << QStringList{"mnuStart", "mnuPause", "mnuSpeed", "mnuExit"}
                              << QStringList{"开始练习(&T)", "暂停练习(&P)", "高级设置(&S)…", "退出程序(&X)"};
-    QTest::newRow("mnuHelp") << "mnuHelp" << QStringList{"mnuAbout"} << QStringList{"关于(&A)…"};
+    QTest::newRow("mnuHelp") << u"mnuHelp"_s << QStringList{"mnuAbout"} << QStringList{"关于(&A)…"};
 }
 
 void TestMainWindow::menusHaveExactCaptionsInOrder()
@@ -297,7 +299,7 @@ void TestMainWindow::keysOnThePlayFieldBuildTheTypedText()
     action("mnuStart")->trigger();
     window->engine().wordSlots()[4] = WordSlot{500, 100, QStringLiteral("AB")};
 
-    QTest::keyClick(pict(), Qt::Key_A);                 // "a"
+    QTest::keyClick(pict(), Qt::Key_A);                    // "a"
     QTest::keyClick(pict(), Qt::Key_B, Qt::ShiftModifier); // "B"
     QCOMPARE(textWord(), QStringLiteral("AB"));
     QTest::keyClick(pict(), Qt::Key_C);

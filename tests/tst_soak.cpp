@@ -17,7 +17,7 @@ using namespace tarvo::fakes;
 namespace {
 
 constexpr int kMinutes = 9;
-constexpr int kRunsPerSeed = 2;                       // exercises that must reach "000"
+constexpr int kRunsPerSeed = 2;                      // exercises that must reach "000"
 constexpr qint64 kSimulatedLimit = 90LL * 60 * 1000; // ms; a soak that ends no run fails
 
 static_assert(std::tuple_size_v<WordTable> == 51, "the word table has exactly 51 slots");
@@ -35,7 +35,10 @@ bool lettersIn(const QString &text, char16_t lo, char16_t hi, int min, int max)
            && std::ranges::all_of(text, [=](QChar c) { return c.unicode() >= lo && c.unicode() <= hi; });
 }
 
-bool allFree(const WordTable &table) { return std::ranges::all_of(table, &WordSlot::isFree); }
+bool allFree(const WordTable &table)
+{
+    return std::ranges::all_of(table, &WordSlot::isFree);
+}
 
 QString describe(const WordTable &table)
 {
@@ -48,8 +51,15 @@ QString describe(const WordTable &table)
 
 QString describe(const Counters &c)
 {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8").arg(c.windowChars).arg(c.speedTicks).arg(c.totalChars)
-        .arg(c.accuracyTicks).arg(c.windowSubmits).arg(c.windowMatches).arg(c.totalSubmits).arg(c.totalMatches);
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+        .arg(c.windowChars)
+        .arg(c.speedTicks)
+        .arg(c.totalChars)
+        .arg(c.accuracyTicks)
+        .arg(c.windowSubmits)
+        .arg(c.windowMatches)
+        .arg(c.totalSubmits)
+        .arg(c.totalMatches);
 }
 
 bool sameTable(const WordTable &a, const WordTable &b)
@@ -112,7 +122,10 @@ struct Soak {
     {
         if (failure.isEmpty())
             failure = QStringLiteral("seed %1, event %2, at %3 ms: %4 (replay with TARVO_SOAK_SEED=%1)")
-                          .arg(seed).arg(events).arg(now).arg(what);
+                          .arg(seed)
+                          .arg(events)
+                          .arg(now)
+                          .arg(what);
         return false;
     }
 
@@ -164,8 +177,8 @@ struct Soak {
         if (t != typed)
             return fail(QStringLiteral("typed '%1', expected '%2'").arg(t, typed));
         const Counters &c = engine.counters();
-        for (qint16 v : {c.windowChars, c.speedTicks, c.totalChars, c.accuracyTicks, c.windowSubmits,
-                         c.windowMatches, c.totalSubmits, c.totalMatches})
+        for (qint16 v : {c.windowChars, c.speedTicks, c.totalChars, c.accuracyTicks, c.windowSubmits, c.windowMatches,
+                         c.totalSubmits, c.totalMatches})
             if (v < 0)
                 return fail(QStringLiteral("a counter is negative: %1").arg(v));
         if (!(c == expected))
@@ -177,8 +190,9 @@ struct Soak {
         }
         if (on != running)
             return fail(QStringLiteral("running is %1, expected %2").arg(on).arg(running));
-        if (on && (engine.timer(TimerId::pictScroll).period != 100 || engine.timer(TimerId::CreatWord).period != 800
-                   || engine.timer(TimerId::GaTime).period != 1000))
+        if (on
+            && (engine.timer(TimerId::pictScroll).period != 100 || engine.timer(TimerId::CreatWord).period != 800
+                || engine.timer(TimerId::GaTime).period != 1000))
             return fail(QStringLiteral("running at the wrong periods"));
         if (countdownShown != remaining) {
             const QString countdown = view.labelText(Label::timeDisplay);
@@ -252,7 +266,9 @@ struct Soak {
         }
         engine.pictScroll_Timer();
         if (!sameTable(table, engine.wordSlots()) || view.picture != drawn)
-            return fail(QStringLiteral("fall tick at height %1 left %2").arg(view.scaleHeight).arg(describe(engine.wordSlots())));
+            return fail(QStringLiteral("fall tick at height %1 left %2")
+                            .arg(view.scaleHeight)
+                            .arg(describe(engine.wordSlots())));
         return check();
     }
 
@@ -267,8 +283,10 @@ struct Soak {
             if (before.begin() + i == freeSlot) {
                 const WordSlot &s = after[i];
                 const double a = view.left + 30, b = view.width - view.textWidth(s.text) - 30;
-                if (!lettersIn(s.text, u'A', u'Y', 1, 7) || s.y != 0.0f || s.x < std::min(a, b) - 0.01 || s.x > std::max(a, b) + 0.01)
-                    return fail(QStringLiteral("spawned '%1' at %2,%3 into slot %4").arg(s.text).arg(s.x).arg(s.y).arg(i));
+                if (!lettersIn(s.text, u'A', u'Y', 1, 7) || s.y != 0.0f || s.x < std::min(a, b) - 0.01
+                    || s.x > std::max(a, b) + 0.01)
+                    return fail(
+                        QStringLiteral("spawned '%1' at %2,%3 into slot %4").arg(s.text).arg(s.x).arg(s.y).arg(i));
             } else if (after[i].text != before[i].text || after[i].y != before[i].y) {
                 return fail(QStringLiteral("spawn tick changed slot %1").arg(i));
             }
@@ -357,7 +375,9 @@ struct Soak {
             engine.SuspendForDialog(dialogFlag[openDialog]);
             running = false;
             if (dialogFlag[openDialog] != wasRunning)
-                return fail(QStringLiteral("dialog flag %1 after opening while running=%2").arg(dialogFlag[openDialog]).arg(wasRunning));
+                return fail(QStringLiteral("dialog flag %1 after opening while running=%2")
+                                .arg(dialogFlag[openDialog])
+                                .arg(wasRunning));
         } else if (chance(0.03)) {
             return resize();
         } else if (chance(running && expected.totalChars < 32767 ? 0.02 : 0.001)) {
@@ -378,10 +398,19 @@ struct Soak {
             if (!s.isFree())
                 lowest = std::max(lowest, s.y);
         switch (below(6)) {
-        case 0: view.left = view.width = view.scaleHeight = 0; break;
-        case 1: view.width = view.scaleHeight = 15; break;
-        case 2: view.scaleHeight = below(int(lowest) + 1); break; // below the lowest falling word
-        case 3: view.width = below(600); view.scaleHeight = below(600); break;
+        case 0:
+            view.left = view.width = view.scaleHeight = 0;
+            break;
+        case 1:
+            view.width = view.scaleHeight = 15;
+            break;
+        case 2:
+            view.scaleHeight = below(int(lowest) + 1);
+            break; // below the lowest falling word
+        case 3:
+            view.width = below(600);
+            view.scaleHeight = below(600);
+            break;
         default:
             view.left = below(2) ? 180 : below(3000);
             view.width = below(30000);
@@ -402,15 +431,24 @@ struct Soak {
                     return false;
             return key(' ');
         }
-        case 1: return burst(count, [this] { return (below(2) ? 'a' : 'A') + below(26); });
-        case 2: return burst(count, [] { return 8; });
-        case 3: return burst(count, [] { return 32; });
-        case 4: return burst(count, [this] { return '0' + below(10); });
-        case 5: return burst(count, [this] { return below(3) ? below(32) : 127; });
-        case 6: return burst(count, [this] { return 0xFF21 + below(26 + 6 + 26); }); // fullwidth A to z
-        case 7: return burst(count, [this] { return 0xD800 + below(0x800); });      // surrogate halves
-        case 8: return burst(count, [this] { return below(2) ? 0xFFFF : 0xFFFE; });
-        default: return burst(count, [this] { return below(0x10000); });
+        case 1:
+            return burst(count, [this] { return (below(2) ? 'a' : 'A') + below(26); });
+        case 2:
+            return burst(count, [] { return 8; });
+        case 3:
+            return burst(count, [] { return 32; });
+        case 4:
+            return burst(count, [this] { return '0' + below(10); });
+        case 5:
+            return burst(count, [this] { return below(3) ? below(32) : 127; });
+        case 6:
+            return burst(count, [this] { return 0xFF21 + below(26 + 6 + 26); }); // fullwidth A to z
+        case 7:
+            return burst(count, [this] { return 0xD800 + below(0x800); }); // surrogate halves
+        case 8:
+            return burst(count, [this] { return below(2) ? 0xFFFF : 0xFFFE; });
+        default:
+            return burst(count, [this] { return below(0x10000); });
         }
     }
 
@@ -448,7 +486,8 @@ struct Soak {
             return false;
         while (prompts < kRunsPerSeed) {
             if (now > kSimulatedLimit)
-                return fail(QStringLiteral("only %1 exercises ended in %2 simulated minutes").arg(prompts).arg(now / 60000));
+                return fail(
+                    QStringLiteral("only %1 exercises ended in %2 simulated minutes").arg(prompts).arg(now / 60000));
             if (!advanceTo(now + 1 + below(240)) || !command())
                 return false;
         }
@@ -488,9 +527,9 @@ void TestSoak::nineMinuteExercisesSurviveHostileInput()
     QCOMPARE(soak.highestTotalChars, 32767); // the ceiling was reached and held
     QVERIFY(soak.matches > 0);
     qInfo("seed %llu: %lld events (%d keys removing %d words, %d fall, %d spawn, %d clock ticks, %d resizes), "
-          "%d starts, %d exercises ended after %s fall ticks, %lld simulated s", seed, soak.events, soak.keys,
-          soak.matches, soak.fallTicks, soak.spawnTicks, soak.clockTicks, soak.resizes, soak.starts, soak.prompts,
-          qPrintable(soak.fallTicksPerRun.join(u'/')), soak.now / 1000);
+          "%d starts, %d exercises ended after %s fall ticks, %lld simulated s",
+          seed, soak.events, soak.keys, soak.matches, soak.fallTicks, soak.spawnTicks, soak.clockTicks, soak.resizes,
+          soak.starts, soak.prompts, qPrintable(soak.fallTicksPerRun.join(u'/')), soak.now / 1000);
 }
 
 QTEST_GUILESS_MAIN(TestSoak)

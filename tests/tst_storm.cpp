@@ -23,7 +23,10 @@ using namespace tarvo;
 
 namespace {
 
-QTimer *qtimer(Kavix &w, const char *name) { return w.findChild<QTimer *>(QLatin1String(name)); }
+QTimer *qtimer(Kavix &w, const char *name)
+{
+    return w.findChild<QTimer *>(QLatin1String(name));
+}
 
 // Whether the text has at most `max` characters, each from lo to hi.
 bool within(const QString &text, qsizetype max, QChar lo, QChar hi)
@@ -80,7 +83,8 @@ struct PromptAnswerer {
                 return;
             if (box->objectName() != u"resultPrompt" || qtimer(w, "pictScroll")->isActive())
                 problem = QStringLiteral("modal '%1' with the fall timer %2")
-                              .arg(box->objectName()).arg(qtimer(w, "pictScroll")->isActive());
+                              .arg(box->objectName())
+                              .arg(qtimer(w, "pictScroll")->isActive());
             box->button(answered++ % 2 ? QMessageBox::No : QMessageBox::Yes)->click();
         });
         timer.start(20);
@@ -134,12 +138,13 @@ void TestStorm::windowSurvivesAStormOfRealEvents()
     PromptAnswerer answerer(*window);
     action("mnuStart")->trigger();
 
-    static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_K, Qt::Key_Q, Qt::Key_Y, Qt::Key_Z, Qt::Key_0, Qt::Key_9,
-                                   Qt::Key_Backspace, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape,
-                                   Qt::Key_F1, Qt::Key_F4, Qt::Key_F10, Qt::Key_F12, Qt::Key_Left, Qt::Key_Delete};
-    static const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier,
-                                                       Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
-                                                       Qt::MetaModifier, Qt::ShiftModifier | Qt::ControlModifier};
+    static const Qt::Key keys[] = {Qt::Key_A,      Qt::Key_K,      Qt::Key_Q,         Qt::Key_Y,     Qt::Key_Z,
+                                   Qt::Key_0,      Qt::Key_9,      Qt::Key_Backspace, Qt::Key_Space, Qt::Key_Tab,
+                                   Qt::Key_Return, Qt::Key_Escape, Qt::Key_F1,        Qt::Key_F4,    Qt::Key_F10,
+                                   Qt::Key_F12,    Qt::Key_Left,   Qt::Key_Delete};
+    static const Qt::KeyboardModifiers modifiers[] = {
+        Qt::NoModifier,      Qt::NoModifier,  Qt::NoModifier,   Qt::ShiftModifier,
+        Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier, Qt::ShiftModifier | Qt::ControlModifier};
     int actions = 0, keyClicks = 0, resizes = 0, rightClicks = 0, commands = 0;
     bool nearEnd = false;
     QElapsedTimer clock;
@@ -164,14 +169,20 @@ void TestStorm::windowSurvivesAStormOfRealEvents()
                 ++resizes;
             } else if (roll < 88) {
                 switch (below(3)) {
-                case 0: window->showMinimized(); break;
-                case 1: window->showMaximized(); break;
-                default: window->showNormal();
+                case 0:
+                    window->showMinimized();
+                    break;
+                case 1:
+                    window->showMaximized();
+                    break;
+                default:
+                    window->showNormal();
                 }
                 ++resizes;
             } else {
                 QWidget *target = below(2) ? static_cast<QWidget *>(pict()) : window->centralWidget();
-                QTest::mouseClick(target, Qt::RightButton, {}, QPoint(below(qMax(1, target->width())), below(qMax(1, target->height()))));
+                QTest::mouseClick(target, Qt::RightButton, {},
+                                  QPoint(below(qMax(1, target->width())), below(qMax(1, target->height()))));
                 ++rightClicks;
             }
             if (QWidget *popup = QApplication::activePopupWidget())
