@@ -1,10 +1,7 @@
-#include "icons.h"
+#include "application.h"
 #include "kavix.h"
 
-#include "tarvoconfig.h"
-
 #include <QApplication>
-#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,11 +28,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvo"));
-    QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
-    QApplication::setOrganizationDomain(QStringLiteral("tarvo.org"));
-    QGuiApplication::setDesktopFileName(QStringLiteral(TARVO_APP_ID));
-    QApplication::setWindowIcon(tarvo::applicationIcon());
+    tarvo::describeApplication();
 
     tarvo::Kavix window;
     window.show();

@@ -1,0 +1,20 @@
+#include "application.h"
+
+#include "icons.h"
+
+#include "tarvoconfig.h"
+
+#include <QApplication>
+
+namespace tarvo {
+
+void describeApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Tarvo"));
+    QApplication::setApplicationVersion(QStringLiteral(TARVO_VERSION));
+    QApplication::setOrganizationDomain(QStringLiteral("tarvo.org"));
+    QApplication::setDesktopFileName(QStringLiteral(TARVO_APP_ID));
+    QApplication::setWindowIcon(applicationIcon());
+}
+
+} // namespace tarvo
