@@ -78,20 +78,10 @@ void GamePict::paintEvent(QPaintEvent *)
     painter.fillRect(all, QColor(224, 224, 224));
 
     // Sunken border, two pixels: grey and dark grey outside, white and
-    // light grey inside the bottom-right.
-    // Unscaled, a line of a one-pixel pen covers exactly the pixels of the
-    // rectangle between its end points, and filling that rectangle spares
-    // the stroker's per-pixel work: about a million instructions a frame
-    // for a maximised play field, where the fall tick repaints it ten times
-    // a second. Scaled (high-DPI), the lines are stroked as lines.
-    const bool unscaled = painter.deviceTransform().type() <= QTransform::TxTranslate;
-    const auto line = [&painter, unscaled](int x1, int y1, int x2, int y2, const QColor &color) {
-        if (unscaled) {
-            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), color);
-        } else {
-            painter.setPen(color);
-            painter.drawLine(x1, y1, x2, y2);
-        }
+    // light grey inside the bottom-right. Each line is filled as a
+    // one-pixel rectangle, which costs far less than stroking it.
+    const auto line = [&painter](int x1, int y1, int x2, int y2, const QColor &color) {
+        painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), color);
     };
     const int r = all.width() - 1;
     const int b = all.height() - 1;
