@@ -53,6 +53,24 @@ void measureWindow(double seconds, std::function<void()> report)
     });
 }
 
+// Shows the window; after the field's first paint, fills the screen, lets
+// it settle for a second, then runs begin. Returns the event loop's status.
+template<typename Begin>
+int showAndMeasure(QWidget &window, QWidget *field, Begin &begin)
+{
+    auto settle = [&] {
+        fillScreen(&window);
+        QTimer::singleShot(1000, &window, [&] {
+            std::printf("field_px=%dx%d\n", field->width(), field->height());
+            begin();
+        });
+    };
+    bench::FirstPaint<decltype(settle)> firstPaint(settle);
+    field->installEventFilter(&firstPaint);
+    window.show();
+    return QApplication::exec();
+}
+
 int runGame(const char *state, double seconds)
 {
     const bool paused = std::strcmp(state, "paused") == 0;
@@ -118,17 +136,7 @@ int runGame(const char *state, double seconds)
         }
     };
     auto *field = window.findChild<tarvo::GamePict *>();
-    auto settle = [&] {
-        fillScreen(&window);
-        QTimer::singleShot(1000, &window, [&] {
-            std::printf("field_px=%dx%d\n", field->width(), field->height());
-            begin();
-        });
-    };
-    bench::FirstPaint<decltype(settle)> firstPaint(settle);
-    field->installEventFilter(&firstPaint);
-    window.show();
-    return QApplication::exec();
+    return showAndMeasure(window, field, begin);
 }
 
 int runFloor(double seconds)
@@ -161,17 +169,7 @@ int runFloor(double seconds)
         repaint.start(100);
         measureWindow(seconds, [&] { std::printf("paints=%d\n", paints); });
     };
-    auto settle = [&] {
-        fillScreen(&window);
-        QTimer::singleShot(1000, &window, [&] {
-            std::printf("field_px=%dx%d\n", field->width(), field->height());
-            begin();
-        });
-    };
-    bench::FirstPaint<decltype(settle)> firstPaint(settle);
-    field->installEventFilter(&firstPaint);
-    window.show();
-    return QApplication::exec();
+    return showAndMeasure(window, field, begin);
 }
 
 } // namespace
