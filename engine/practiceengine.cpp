@@ -91,10 +91,7 @@ void PracticeEngine::mnuStart_Click()
     ShowFullDuration();
     setTyped(QString());
     if (m_settings.isPaused) {
-        m_view.setLabelVisible(Label::lblPause, false);
-        m_view.setLabelVisible(Label::speedStatus, true);
-        m_view.setLabelVisible(Label::correctStatus, true);
-        m_view.setPauseCaption(kPauseCaption.toString());
+        showPaused(false, CaptionStep::last);
         m_settings.isPaused = false;
     }
     for (WordSlot &slot : m_wordSlots)
@@ -108,20 +105,28 @@ void PracticeEngine::mnuPause_Click()
 {
     if (isRunning()) {
         SetExerciseTimers(false);
-        m_view.setPauseCaption(kResumeCaption.toString());
-        m_view.setLabelVisible(Label::lblPause, true);
-        m_view.setLabelVisible(Label::correctStatus, false);
-        m_view.setLabelVisible(Label::speedStatus, false);
+        showPaused(true, CaptionStep::first);
         m_settings.isPaused = true;
     } else if (m_view.pauseCaption() == kResumeCaption) {
         // Whether to resume is read from the menu caption, not the flag.
         SetExerciseTimers(true);
-        m_view.setPauseCaption(kPauseCaption.toString());
-        m_view.setLabelVisible(Label::lblPause, false);
-        m_view.setLabelVisible(Label::speedStatus, true);
-        m_view.setLabelVisible(Label::correctStatus, true);
+        showPaused(false, CaptionStep::first);
         m_settings.isPaused = false;
     }
+}
+
+void PracticeEngine::showPaused(bool paused, CaptionStep caption)
+{
+    const QString text = (paused ? kResumeCaption : kPauseCaption).toString();
+    if (caption == CaptionStep::first)
+        m_view.setPauseCaption(text);
+    m_view.setLabelVisible(Label::lblPause, paused);
+    // Shown speed first, hidden accuracy first.
+    for (Label status : paused ? std::array{Label::correctStatus, Label::speedStatus}
+                               : std::array{Label::speedStatus, Label::correctStatus})
+        m_view.setLabelVisible(status, !paused);
+    if (caption == CaptionStep::last)
+        m_view.setPauseCaption(text);
 }
 
 void PracticeEngine::SuspendForDialog(bool &suspendedTimers)
@@ -138,6 +143,18 @@ void PracticeEngine::ResumeAfterDialog(bool &suspendedTimers)
         SetExerciseTimers(true);
         suspendedTimers = false;
     }
+}
+
+void PracticeEngine::ApplyChosenSettings(qint16 minutes, qint16 level, bool &suspendedTimers)
+{
+    m_settings.speedLevel = level;
+    m_settings.practiceMinutes = minutes;
+    ApplySpeedLevel();
+    if (suspendedTimers)
+        SetExerciseTimers(true); // the exercise goes on at the new speed
+    if (!suspendedTimers && !m_settings.isPaused)
+        ShowFullDuration(); // a suspended or paused exercise keeps its time
+    suspendedTimers = false;
 }
 
 } // namespace tarvo

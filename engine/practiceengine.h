@@ -64,6 +64,11 @@ public:
     // again when dismissed; each dialog keeps its own flag.
     void SuspendForDialog(bool &suspendedTimers);
     void ResumeAfterDialog(bool &suspendedTimers);
+    // The settings dialog's OK: takes the chosen duration and level, applies
+    // the level's periods at once, continues an exercise the dialog
+    // suspended, and shows the new full duration unless an exercise is
+    // suspended or paused, which keeps its remaining time.
+    void ApplyChosenSettings(qint16 minutes, qint16 level, bool &suspendedTimers);
 
     // The result prompt's text for the exercise just ended.
     QString ResultText() const;
@@ -73,6 +78,11 @@ private:
     void setTimerEnabled(TimerId id, bool enabled);
     void setTimerPeriod(TimerId id, int period);
     void setTyped(const QString &text);
+    // The paused look: 暂停 in place of the two status texts and the Pause
+    // item offering to resume, or the other way round. Pause and Resume
+    // change the caption first, Start last.
+    enum class CaptionStep { first, last };
+    void showPaused(bool paused, CaptionStep caption);
 
     PracticeView &m_view;
     RandomSource &m_random;

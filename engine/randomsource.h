@@ -21,7 +21,6 @@ public:
 
     void seedFromClock() override;
     double next() override;
-    void seed(std::uint64_t seed) { m_engine.seed(seed); }
 
 private:
     std::mt19937_64 m_engine;

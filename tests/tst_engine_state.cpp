@@ -30,6 +30,8 @@ private slots:
     void speedLevelSetsFallAndSpawnPeriods();
     void fullDurationTextFollowsTheMinutes_data();
     void fullDurationTextFollowsTheMinutes();
+    void chosenSettingsApplyAtOnceAndOnlyAnIdleCountdownShowsTheNewDuration_data();
+    void chosenSettingsApplyAtOnceAndOnlyAnIdleCountdownShowsTheNewDuration();
 };
 
 void TestEngineState::loadDefaultsStopEverythingAndShowTheStartingTexts()
@@ -308,6 +310,60 @@ void TestEngineState::fullDurationTextFollowsTheMinutes()
     rig.engine.mnuStart_Click();
     QCOMPARE(rig.view.labelText(Label::timeDisplay), expected);
     QCOMPARE(rig.engine.exerciseMinutes(), minutes);
+}
+
+void TestEngineState::chosenSettingsApplyAtOnceAndOnlyAnIdleCountdownShowsTheNewDuration_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("countdown"); // afterwards
+    QTest::addColumn<bool>("running");      // afterwards
+    QTest::addColumn<QStringList>("log");   // timers and the countdown, in order
+    // Idle: the new full duration shows; nothing starts.
+    QTest::newRow("idle, 9 minutes fast")
+        << u"idle"_s << 9 << 1 << u"540"_s << false
+        << QStringList{"timer pictScroll off 100", "timer CreatWord off 800", "text timeDisplay=540"};
+    QTest::newRow("idle, 6 minutes slow")
+        << u"idle"_s << 6 << 3 << u"360"_s << false
+        << QStringList{"timer pictScroll off 300", "timer CreatWord off 2400", "text timeDisplay=360"};
+    // An exercise the dialog suspended goes on at the new speed with its
+    // remaining time.
+    QTest::newRow("suspended, 9 minutes fast")
+        << u"suspended"_s << 9 << 1 << u"177"_s << true
+        << QStringList{"timer pictScroll off 100", "timer CreatWord off 800", "timer pictScroll on 100",
+                       "timer CreatWord on 800", "timer GaTime on 1000"};
+    // A paused exercise stays paused with its remaining time.
+    QTest::newRow("paused, 3 minutes slow") << u"paused"_s << 3 << 3 << u"177"_s << false
+                                            << QStringList{"timer pictScroll off 300", "timer CreatWord off 2400"};
+    // After the end the countdown reads 000 until the new duration shows.
+    QTest::newRow("ended, 6 minutes medium")
+        << u"ended"_s << 6 << 2 << u"360"_s << false
+        << QStringList{"timer pictScroll off 200", "timer CreatWord off 1600", "text timeDisplay=360"};
+}
+
+void TestEngineState::chosenSettingsApplyAtOnceAndOnlyAnIdleCountdownShowsTheNewDuration()
+{
+    QFETCH(QString, state);
+    QFETCH(int, minutes);
+    QFETCH(int, level);
+    QFETCH(QString, countdown);
+    QFETCH(bool, running);
+    QFETCH(QStringList, log);
+    EngineRig rig;
+    rig.bringTo(state);
+    const bool wasPaused = rig.engine.settings().isPaused;
+    const qsizetype mark = rig.view.log.size();
+
+    rig.engine.ApplyChosenSettings(qint16(minutes), qint16(level), rig.dialogFlag);
+
+    QCOMPARE(rig.view.logSince(mark, {"timer", "text"}), log);
+    QCOMPARE(rig.engine.settings().practiceMinutes, qint16(minutes));
+    QCOMPARE(rig.engine.settings().speedLevel, qint16(level));
+    QCOMPARE(rig.engine.settings().isPaused, wasPaused);
+    QCOMPARE(rig.view.labelText(Label::timeDisplay), countdown);
+    QCOMPARE(rig.engine.isRunning(), running);
+    QVERIFY(!rig.dialogFlag);
 }
 
 QTEST_GUILESS_MAIN(TestEngineState)
