@@ -1,8 +1,10 @@
 #include "frmabout.h"
 
+#include "practiceengine.h"
+
 #include "fonts.h"
 #include "icons.h"
-#include "practiceengine.h"
+#include "labels.h"
 #include "twips.h"
 
 #include "tarvoconfig.h"
@@ -11,48 +13,12 @@
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
-
-#include <functional>
 
 namespace tarvo {
 
 namespace {
-
-// The e-mail address as a link: blue, underlined, a hand over it; a left
-// click on it reports a click.
-class LinkLabel : public QLabel {
-public:
-    LinkLabel(const QString &text, QWidget *parent, std::function<void()> onClick)
-        : QLabel(text, parent),
-          m_onClick(std::move(onClick))
-    {
-        setTextFormat(Qt::PlainText);
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        m_pressed = event->button() == Qt::LeftButton;
-        event->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        const bool click =
-            m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-        m_pressed = false;
-        event->accept();
-        if (click && m_onClick)
-            m_onClick();
-    }
-
-private:
-    std::function<void()> m_onClick;
-    bool m_pressed = false;
-};
 
 class AboutWindow : public QDialog {
 public:
@@ -72,17 +38,18 @@ public:
         command1->setDefault(true);
         connect(command1, &QPushButton::clicked, this, [this] { m_form.Command1_Click(); });
 
-        auto *label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Tarvo"), QRectF(1080, 240, 1320, 315),
+        auto *label1 = addLabel(this, QStringLiteral("Label1"), QStringLiteral("Tarvo"), QRectF(1080, 240, 1320, 315),
                                 songFont(15.75, true));
         QPalette olive = label1->palette();
         olive.setColor(QPalette::WindowText, QColor(64, 64, 0));
         label1->setPalette(olive);
 
-        addLabel(QStringLiteral("Label3"), QStringLiteral("作  者:"), QRectF(960, 870, 660, 195));
-        addLabel(QStringLiteral("Label6"), QStringLiteral(TARVO_AUTHOR_NAME), QRectF(1800, 870, 810, 195));
-        addLabel(QStringLiteral("Label5"), QStringLiteral("E-mail:"), QRectF(615, 1230, 660, 195));
+        addLabel(this, QStringLiteral("Label3"), QStringLiteral("作  者:"), QRectF(960, 870, 660, 195));
+        addLabel(this, QStringLiteral("Label6"), QStringLiteral(TARVO_AUTHOR_NAME), QRectF(1800, 870, 810, 195));
+        addLabel(this, QStringLiteral("Label5"), QStringLiteral("E-mail:"), QRectF(615, 1230, 660, 195));
 
-        auto *label7 = new LinkLabel(QStringLiteral(TARVO_AUTHOR_EMAIL), this, [this] { m_form.Label7_Click(); });
+        auto *label7 = new LinkLabel(QStringLiteral(TARVO_AUTHOR_EMAIL), this);
+        connect(label7, &LinkLabel::clicked, &m_form, &FrmAbout::Label7_Click);
         label7->setObjectName(QStringLiteral("Label7"));
         QFont link = songFont(9);
         link.setUnderline(true);
@@ -120,17 +87,6 @@ protected:
     }
 
 private:
-    QLabel *addLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font = QFont())
-    {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setTextFormat(Qt::PlainText);
-        l->setFont(font);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        placeInTwips(l, twips);
-        return l;
-    }
-
     FrmAbout &m_form;
 };
 
@@ -165,10 +121,7 @@ void FrmAbout::Form_Activate()
 
 void FrmAbout::Command1_Click()
 {
-    if (m_suspendedTimers) {
-        m_engine.SetExerciseTimers(true);
-        m_suspendedTimers = false;
-    }
+    m_engine.ResumeAfterDialog(m_suspendedTimers);
     if (m_window)
         m_window->done(QDialog::Accepted);
 }

@@ -1,6 +1,7 @@
 #include "setform.h"
 
 #include "practiceengine.h"
+
 #include "twips.h"
 
 #include <QEvent>
@@ -115,15 +116,7 @@ void SetForm::setSpeedOK_Click()
         if (m_gaSpeed[i]->isChecked())
             level = tagValue(m_gaSpeed[i]);
     }
-    Settings &settings = m_engine.settings();
-    settings.speedLevel = qint16(level);
-    settings.practiceMinutes = qint16(minutes);
-    m_engine.ApplySpeedLevel();
-    if (m_suspendedTimers)
-        m_engine.SetExerciseTimers(true); // the exercise goes on at the new speed
-    if (!m_suspendedTimers && !settings.isPaused)
-        m_engine.ShowFullDuration(); // a running or paused exercise keeps its time
-    m_suspendedTimers = false;
+    m_engine.ApplyChosenSettings(qint16(minutes), qint16(level), m_suspendedTimers);
     QDialog::accept();
 }
 

@@ -117,8 +117,7 @@ void GamePict::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    if (onKeyPress)
-        onKeyPress(code);
+    emit keyPressed(code);
 }
 
 bool GamePict::focusNextPrevChild(bool)

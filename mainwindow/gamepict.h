@@ -7,8 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 namespace tarvo {
 
 // The play field: a light-grey drawing surface with a sunken border that
@@ -40,9 +38,10 @@ public:
     // The words drawn since the last clear, in the order they were drawn.
     QList<DrawnWord> picture() const;
 
-    // Called with the character code of each character key: 8 for
+signals:
+    // The character code of each character key pressed here: 8 for
     // Backspace, the code of the key's first character otherwise.
-    std::function<void(int)> onKeyPress;
+    void keyPressed(int keyAscii);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

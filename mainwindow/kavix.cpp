@@ -1,13 +1,16 @@
 #include "kavix.h"
 
-#include "fonts.h"
-#include "frameline.h"
 #include "gamepict.h"
-#include "icons.h"
-#include "twips.h"
+#include "layout.h"
 
 #include "frmabout.h"
 #include "setform.h"
+
+#include "fonts.h"
+#include "frameline.h"
+#include "icons.h"
+#include "labels.h"
+#include "twips.h"
 
 #include "tarvoconfig.h"
 
@@ -24,15 +27,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <cmath>
-
 namespace tarvo {
 
 namespace {
-
-// Design client area of the window, in twips.
-constexpr double kDesignWidth = 7710;
-constexpr double kDesignHeight = 6300;
 
 const QColor kFrameWhite(255, 255, 255);
 const QColor kFrameGrey(128, 128, 128);
@@ -51,8 +48,8 @@ Kavix::Kavix(QWidget *parent) : QMainWindow(parent), m_engine(*this, m_random)
     createTimers();
     createMenus();
 
-    resize(int(std::lround(kDesignWidth / twipsPerPixelX(this))),
-           int(std::lround(kDesignHeight / twipsPerPixelY(this))) + menuBar()->sizeHint().height());
+    const QRect client = twipsToPixels(this, QRectF(QPointF(), kDesignClientSize));
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     Form_Load();
 }
@@ -64,16 +61,10 @@ Kavix::~Kavix()
     delete m_frmAbout;
 }
 
-QLabel *Kavix::addLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font)
+QLabel *Kavix::addStatusLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font)
 {
-    auto *l = new QLabel(m_client);
-    l->setObjectName(name);
+    QLabel *l = addLabel(m_client, name, text, twips, font);
     l->setAccessibleName(name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    l->setFont(font);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(l, twips);
     return l;
 }
 
@@ -98,14 +89,15 @@ void Kavix::createControls()
             p.setColor(group, QPalette::Text, QColor(0, 0, 255));
         m_textWord->setPalette(p);
     }
-    placeInTwips(m_textWord, QRectF(3120, 5820, 1275, 315));
+    placeInTwips(m_textWord, kDesignLayout.textWord);
 
     m_gamePict = new GamePict(m_client);
     m_gamePict->installEventFilter(this);
-    m_gamePict->onKeyPress = [this](int keyAscii) { m_engine.GamePict_KeyPress(keyAscii); };
-    placeInTwips(m_gamePict, QRectF(180, 720, 7395, 5055));
+    connect(m_gamePict, &GamePict::keyPressed, this, [this](int keyAscii) { m_engine.GamePict_KeyPress(keyAscii); });
+    placeInTwips(m_gamePict, kDesignLayout.GamePict);
 
-    m_lblPause = addLabel(QStringLiteral("lblPause"), QStringLiteral("暂停"), QRectF(1080, 300, 975, 255));
+    m_lblPause =
+        addStatusLabel(QStringLiteral("lblPause"), QStringLiteral("暂停"), kDesignLayout.lblPause, songFont(9));
     {
         QPalette p = m_lblPause->palette();
         p.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -113,18 +105,20 @@ void Kavix::createControls()
     }
     m_lblPause->setVisible(false);
 
-    m_correctStatus = addLabel(QStringLiteral("correctStatus"), QString(), QRectF(2220, 300, 1335, 255));
+    m_correctStatus =
+        addStatusLabel(QStringLiteral("correctStatus"), QString(), kDesignLayout.correctStatus, songFont(9));
 
-    m_line4 = new FrameLine(QStringLiteral("Line4"), QLineF(7680, 0, 7680, 6180), 2, kFrameGrey, m_client);
-    m_line3 = new FrameLine(QStringLiteral("Line3"), QLineF(30, 0, 7680, 0), 3, kFrameWhite, m_client);
-    m_line2 = new FrameLine(QStringLiteral("Line2"), QLineF(30, 6180, 7670, 6180), 3, kFrameGrey, m_client);
-    m_line1 = new FrameLine(QStringLiteral("Line1"), QLineF(30, 0, 30, 6180), 2, kFrameWhite, m_client);
+    m_line4 = new FrameLine(QStringLiteral("Line4"), kDesignLayout.Line4, 2, kFrameGrey, m_client);
+    m_line3 = new FrameLine(QStringLiteral("Line3"), kDesignLayout.Line3, 3, kFrameWhite, m_client);
+    m_line2 = new FrameLine(QStringLiteral("Line2"), kDesignLayout.Line2, 3, kFrameGrey, m_client);
+    m_line1 = new FrameLine(QStringLiteral("Line1"), kDesignLayout.Line1, 2, kFrameWhite, m_client);
 
-    m_lblSpeed = addLabel(QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), QRectF(240, 300, 855, 255));
-    m_lblTime = addLabel(QStringLiteral("lblTime"), QStringLiteral("时间:"), QRectF(6360, 300, 495, 255));
+    m_lblSpeed =
+        addStatusLabel(QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), kDesignLayout.lblSpeed, songFont(9));
+    m_lblTime = addStatusLabel(QStringLiteral("lblTime"), QStringLiteral("时间:"), kDesignLayout.lblTime, songFont(9));
 
     m_timeDisplay =
-        addLabel(QStringLiteral("timeDisplay"), QString(), QRectF(6900, 180, 615, 375), arialFont(18, true));
+        addStatusLabel(QStringLiteral("timeDisplay"), QString(), kDesignLayout.timeDisplay, arialFont(18, true));
     m_timeDisplay->setAutoFillBackground(true);
     {
         QPalette p = m_timeDisplay->palette();
@@ -133,7 +127,7 @@ void Kavix::createControls()
         m_timeDisplay->setPalette(p);
     }
 
-    m_speedStatus = addLabel(QStringLiteral("speedStatus"), QString(), QRectF(1140, 300, 1035, 195));
+    m_speedStatus = addStatusLabel(QStringLiteral("speedStatus"), QString(), kDesignLayout.speedStatus, songFont(9));
     m_speedStatus->setAutoFillBackground(true);
     {
         // The desktop's scroll-bar colour behind the window-text colour.
@@ -204,37 +198,24 @@ void Kavix::Form_Load()
     setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-void Kavix::Form_Resize()
+QSizeF Kavix::outerSizeInTwips() const
 {
     const QRect outer = frameGeometry();
-    const double W = outer.width() * twipsPerPixelX(this);
-    const double H = outer.height() * twipsPerPixelY(this);
-    m_laidOutSize = QSizeF(W, H);
+    return QSizeF(outer.width() * twipsPerPixelX(this), outer.height() * twipsPerPixelY(this));
+}
 
-    m_line4->setTwipsLine(QLineF(W - 150, m_line4->y1(), W - 150, H - 810));
-    m_line3->setTwipsLine(QLineF(m_line3->x1(), m_line3->y1(), W - 150, m_line3->y2()));
-    m_line1->setTwipsLine(QLineF(m_line1->x1(), m_line1->y1(), m_line1->x2(), H - 810));
-    m_line2->setTwipsLine(QLineF(m_line2->x1(), H - 810, W - 150, H - 810));
-
-    // A window lower than the status strip (a minimised one, say) must not
-    // give a negative height, nor a narrow one a negative width.
-    QRectF pict = twipsGeometry(m_gamePict);
-    pict.setHeight(std::fabs(H - 1940));
-    pict.setWidth(std::max(0.0, W - 480));
-    placeInTwips(m_gamePict, pict);
-
-    QRectF time = twipsGeometry(m_timeDisplay);
-    time.moveLeft(W - 930);
-    placeInTwips(m_timeDisplay, time);
-
-    QRectF timeCaption = twipsGeometry(m_lblTime);
-    timeCaption.moveLeft(W - 1470);
-    placeInTwips(m_lblTime, timeCaption);
-
-    QRectF box = twipsGeometry(m_textWord);
-    box.moveTop(H - 1170);
-    box.moveLeft(W / 2 - box.width() / 2);
-    placeInTwips(m_textWord, box);
+void Kavix::Form_Resize()
+{
+    m_laidOutSize = outerSizeInTwips();
+    const MainLayout l = mainLayout(m_laidOutSize);
+    m_line4->setTwipsLine(l.Line4);
+    m_line3->setTwipsLine(l.Line3);
+    m_line1->setTwipsLine(l.Line1);
+    m_line2->setTwipsLine(l.Line2);
+    placeInTwips(m_gamePict, l.GamePict);
+    placeInTwips(m_timeDisplay, l.timeDisplay);
+    placeInTwips(m_lblTime, l.lblTime);
+    placeInTwips(m_textWord, l.textWord);
 }
 
 void Kavix::resizeEvent(QResizeEvent *event)
@@ -248,9 +229,7 @@ void Kavix::moveEvent(QMoveEvent *event)
     QMainWindow::moveEvent(event);
     // The window manager may report its frame only after the window is
     // shown, which changes the outer size without a resize.
-    const QRect outer = frameGeometry();
-    const QSizeF size(outer.width() * twipsPerPixelX(this), outer.height() * twipsPerPixelY(this));
-    if (size != m_laidOutSize)
+    if (outerSizeInTwips() != m_laidOutSize)
         Form_Resize();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "fonts.h"
 #include "practiceengine.h"
 #include "randomsource.h"
 
@@ -8,6 +7,7 @@
 #include <QPointer>
 
 class QAction;
+class QFont;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -75,7 +75,8 @@ private:
     void createControls();
     void createTimers();
     void createMenus();
-    QLabel *addLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font = songFont(9));
+    QLabel *addStatusLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font);
+    QSizeF outerSizeInTwips() const;
     QLabel *label(Label label) const;
     QTimer *timerFor(TimerId id) const;
     void endProgram();

@@ -4,6 +4,7 @@
 #include "frmabout.h"
 #include "kavix.h"
 #include "setform.h"
+#include "windowrig.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,20 +16,11 @@
 #include <QTimer>
 
 using namespace tarvo;
+using namespace tarvo::rig;
 
 namespace {
 
 constexpr int kOpenings = 500;
-
-QTimer *qtimer(Kavix &w, const char *name)
-{
-    return w.findChild<QTimer *>(QLatin1String(name));
-}
-
-int activeTimers(Kavix &w)
-{
-    return qtimer(w, "pictScroll")->isActive() + qtimer(w, "CreatWord")->isActive() + qtimer(w, "GaTime")->isActive();
-}
 
 // Objects alive in the window, every top-level widget and the application,
 // once pending deletions have run.
@@ -122,7 +114,7 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
             }
         });
         const QString time = countdown->text();
-        const int fallPeriod = qtimer(window, "pictScroll")->interval();
+        const int fallPeriod = exerciseTimer(window, "pictScroll")->interval();
         open->trigger();
 
         const QString at = QStringLiteral("opening %1, dismissed by %2").arg(i).arg(how);
@@ -132,8 +124,8 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(countdown->text(), time); // a running exercise keeps its time
         const int expectedPeriod = settings && how == u"ok" ? (3 - speedChoice) * 100 : fallPeriod;
-        QVERIFY2(qtimer(window, "pictScroll")->interval() == expectedPeriod, qPrintable(at));
-        QVERIFY2(qtimer(window, "CreatWord")->interval() == expectedPeriod * 8, qPrintable(at));
+        QVERIFY2(exerciseTimer(window, "pictScroll")->interval() == expectedPeriod, qPrintable(at));
+        QVERIFY2(exerciseTimer(window, "CreatWord")->interval() == expectedPeriod * 8, qPrintable(at));
         if (settings)
             QVERIFY(!window.settingsDialog()->isVisible());
         else

@@ -2,19 +2,18 @@
 #include "kavix.h"
 #include "setform.h"
 #include "twips.h"
+#include "windowrig.h"
 
 #include "tarvoconfig.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -24,6 +23,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace tarvo;
+using namespace tarvo::rig;
 
 enum class Phase { idle, running, paused };
 enum class Dismiss { ok, cancel, closeBox, escape };
@@ -31,36 +31,6 @@ Q_DECLARE_METATYPE(Phase)
 Q_DECLARE_METATYPE(Dismiss)
 
 namespace {
-
-// Receives the addresses the About box asks the desktop to open.
-class MailCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
-QAction *menuItem(Kavix &w, const char *name)
-{
-    return w.findChild<QAction *>(QLatin1String(name));
-}
-QTimer *qtimer(Kavix &w, const char *name)
-{
-    return w.findChild<QTimer *>(QLatin1String(name));
-}
-QString countdown(Kavix &w)
-{
-    return w.findChild<QLabel *>(u"timeDisplay"_qs)->text();
-}
-
-int activeTimers(Kavix &w)
-{
-    int active = 0;
-    for (const char *name : {"pictScroll", "CreatWord", "GaTime"})
-        active += qtimer(w, name)->isActive();
-    return active;
-}
 
 void typeLetters(PracticeEngine &engine, int count)
 {
@@ -229,8 +199,8 @@ void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods()
     QCOMPARE(w.engine().FullDurationText(), time);
     QCOMPARE(w.engine().timer(TimerId::pictScroll).period, fall);
     QCOMPARE(w.engine().timer(TimerId::CreatWord).period, spawn);
-    QCOMPARE(qtimer(w, "pictScroll")->interval(), fall);
-    QCOMPARE(qtimer(w, "CreatWord")->interval(), spawn);
+    QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), fall);
+    QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), spawn);
     // Applying settings starts nothing.
     QVERIFY(!w.engine().isRunning());
     QCOMPARE(activeTimers(w), 0);
@@ -297,8 +267,8 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
     QCOMPARE(activeTimers(w), phase == Phase::running ? 3 : 0);
     QCOMPARE(countdown(w), time);
     QCOMPARE(w.engine().timer(TimerId::pictScroll).period, fall);
-    QCOMPARE(qtimer(w, "pictScroll")->interval(), fall);
-    QCOMPARE(qtimer(w, "CreatWord")->interval(), fall * 8);
+    QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), fall);
+    QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), fall * 8);
     QCOMPARE(w.engine().settings().isPaused, phase == Phase::paused);
     QCOMPARE(menuItem(w, "mnuPause")->text(), phase == Phase::paused ? u"继续练习(&P)"_qs : u"暂停练习(&P)"_qs);
     QCOMPARE(w.findChild<QLabel *>(u"lblPause"_qs)->isVisible(), phase == Phase::paused);
@@ -324,9 +294,9 @@ void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDurati
     QCOMPARE(activeTimers(w), 3);
     QVERIFY(!w.settingsDialog()->suspendedTimers());
     QCOMPARE(countdown(w), u"177"_qs);
-    QCOMPARE(qtimer(w, "pictScroll")->interval(), 100);
-    QCOMPARE(qtimer(w, "CreatWord")->interval(), 800);
-    QCOMPARE(qtimer(w, "GaTime")->interval(), 1000);
+    QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), 100);
+    QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), 800);
+    QCOMPARE(exerciseTimer(w, "GaTime")->interval(), 1000);
     QCOMPARE(engine.settings().practiceMinutes, 9);
     QCOMPARE(engine.exerciseMinutes(), 3);
 
@@ -431,9 +401,7 @@ void TestDialogs::emailLinkOpensTheMailAddressOnALeftClickOnly()
     QFETCH(bool, opens);
     Kavix w;
     w.show();
-    MailCatcher catcher;
-    QDesktopServices::setUrlHandler(u"mailto"_qs, &catcher, "open");
-    const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(u"mailto"_qs); });
+    UrlCatcher catcher({u"mailto"_s});
     QString text;
     Qt::CursorShape cursor = Qt::ArrowCursor;
     const Seen seen = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {

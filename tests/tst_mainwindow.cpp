@@ -3,12 +3,12 @@
 #include "kavix.h"
 #include "setform.h"
 #include "twips.h"
+#include "windowrig.h"
 
 #include "tarvoconfig.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,28 +23,7 @@ using namespace Qt::StringLiterals;
 
 using namespace tarvo;
 
-namespace {
-
-// Receives the addresses the window asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
-// Runs `check` on the next modal window shown, from inside its event loop.
-template<typename F>
-void whenModalShows(F check)
-{
-    QTimer::singleShot(0, qApp, [check] {
-        QWidget *modal = QApplication::activeModalWidget();
-        check(modal);
-    });
-}
-
-} // namespace
+using namespace tarvo::rig;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -73,17 +52,15 @@ private slots:
     void closingTheWindowEndsTheProgram();
 
 private:
+    WindowFixture fixture;
     Kavix *window = nullptr;
 
     template<typename T>
     T *child(const char *name) const
     {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
+        return rig::child<T>(*window, QLatin1String(name));
     }
-    QAction *action(const char *name) const { return child<QAction>(name); }
+    QAction *action(const char *name) const { return menuItem(*window, name); }
     QWidget *pict() const { return child<QWidget>("GamePict"); }
     QString textWord() const { return child<QLineEdit>("textWord")->text(); }
     QString label(const char *name) const { return child<QLabel>(name)->text(); }
@@ -104,14 +81,13 @@ private:
 
 void TestMainWindow::init()
 {
-    window = new Kavix;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(fixture.open());
+    window = fixture.window();
 }
 
 void TestMainWindow::cleanup()
 {
-    delete window;
+    fixture.close();
     window = nullptr;
 }
 
@@ -397,12 +373,8 @@ void TestMainWindow::rightClickPopsUpTheGameMenu()
 
 void TestMainWindow::portalOpensItsAddress()
 {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    UrlCatcher catcher({u"https"_s, u"http"_s});
     action("mnuPim")->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QStringLiteral(TARVO_PORTAL_URL))});
 }
 

@@ -3,6 +3,7 @@
 #include "gamepict.h"
 #include "kavix.h"
 #include "twips.h"
+#include "windowrig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,13 +21,9 @@
 #include <random>
 
 using namespace tarvo;
+using namespace tarvo::rig;
 
 namespace {
-
-QTimer *qtimer(Kavix &w, const char *name)
-{
-    return w.findChild<QTimer *>(QLatin1String(name));
-}
 
 // Whether the text has at most `max` characters, each from lo to hi.
 bool within(const QString &text, qsizetype max, QChar lo, QChar hi)
@@ -52,8 +49,8 @@ QString brokenInvariant(Kavix &w)
                      c.totalSubmits, c.totalMatches})
         if (v < 0)
             return QStringLiteral("negative counter %1").arg(v);
-    const bool active = qtimer(w, "pictScroll")->isActive();
-    if (qtimer(w, "CreatWord")->isActive() != active || qtimer(w, "GaTime")->isActive() != active
+    const bool active = exerciseTimer(w, "pictScroll")->isActive();
+    if (exerciseTimer(w, "CreatWord")->isActive() != active || exerciseTimer(w, "GaTime")->isActive() != active
         || active != e.isRunning() || e.timer(TimerId::GaTime).enabled != e.isRunning())
         return QStringLiteral("timers disagree (fall timer active: %1, running: %2)").arg(active).arg(e.isRunning());
     const QString countdown = w.findChild<QLabel *>(u"timeDisplay"_qs)->text();
@@ -81,10 +78,10 @@ struct PromptAnswerer {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            if (box->objectName() != u"resultPrompt" || qtimer(w, "pictScroll")->isActive())
+            if (box->objectName() != u"resultPrompt" || exerciseTimer(w, "pictScroll")->isActive())
                 problem = QStringLiteral("modal '%1' with the fall timer %2")
                               .arg(box->objectName())
-                              .arg(qtimer(w, "pictScroll")->isActive());
+                              .arg(exerciseTimer(w, "pictScroll")->isActive());
             box->button(answered++ % 2 ? QMessageBox::No : QMessageBox::Yes)->click();
         });
         timer.start(20);
@@ -106,21 +103,21 @@ private slots:
     void keysThatCarryNoLetterChangeNothing();
 
 private:
+    WindowFixture fixture;
     Kavix *window = nullptr;
     GamePict *pict() const { return window->findChild<GamePict *>(); }
-    QAction *action(const char *name) const { return window->findChild<QAction *>(QLatin1String(name)); }
+    QAction *action(const char *name) const { return menuItem(*window, name); }
 };
 
 void TestStorm::init()
 {
-    window = new Kavix;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(fixture.open());
+    window = fixture.window();
 }
 
 void TestStorm::cleanup()
 {
-    delete window;
+    fixture.close();
     window = nullptr;
 }
 
