@@ -51,6 +51,7 @@ public:
         auto *label7 = new LinkLabel(QStringLiteral(TARVO_AUTHOR_EMAIL), this);
         connect(label7, &LinkLabel::clicked, &m_form, &FrmAbout::Label7_Click);
         label7->setObjectName(QStringLiteral("Label7"));
+        label7->setAccessibleDescription(QStringLiteral("发送电子邮件"));
         QFont link = songFont(9);
         link.setUnderline(true);
         label7->setFont(link);
@@ -62,10 +63,13 @@ public:
 
         auto *image1 = new QLabel(this);
         image1->setObjectName(QStringLiteral("Image1"));
+        image1->setAccessibleName(QStringLiteral("鼠标指针图片"));
         image1->setPixmap(aboutPicture());
         image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         placeInTwips(image1, QRectF(120, 120, 480, 480));
 
+        // OK keeps the first focus; Tab reaches the link.
+        setTabOrder(command1, label7);
         command1->setFocus();
         setFixedSize(twipsToPixels(this, QRectF(0, 0, 3480, 2160)).size());
     }

@@ -1,18 +1,47 @@
 #include "gamepict.h"
 
+#include "accessible.h"
+#include "colours.h"
 #include "fonts.h"
 #include "twips.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace tarvo {
 
+namespace {
+
+const QColor kField(224, 224, 224);
+
+// The play field as a screen reader sees it: a canvas whose text is the
+// words on it.
+class GamePictAccessible final : public PlainTextAccessible {
+public:
+    explicit GamePictAccessible(GamePict *pict) : PlainTextAccessible(pict, QAccessible::Canvas) {}
+    QString plainText() const override { return static_cast<const GamePict *>(widget())->wordsText(); }
+};
+
+QAccessibleInterface *gamePictAccessible(const QString &, QObject *object)
+{
+    if (auto *pict = qobject_cast<GamePict *>(object))
+        return new GamePictAccessible(pict);
+    return nullptr;
+}
+
+} // namespace
+
 GamePict::GamePict(QWidget *parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(gamePictAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("GamePict"));
-    setAccessibleName(QStringLiteral("GamePict"));
+    setAccessibleName(QStringLiteral("练习区"));
     setFont(playFieldFont());
     setFocusPolicy(Qt::StrongFocus);
     // Letters typed while a Chinese input method is active must arrive as
@@ -20,6 +49,12 @@ GamePict::GamePict(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    updateInk();
+}
+
+void GamePict::updateInk()
+{
+    m_ink = readableOn(palette().color(QPalette::WindowText), kField);
 }
 
 double GamePict::scaleHeightTwips() const
@@ -39,6 +74,7 @@ void GamePict::clearPicture()
     m_previousShapes.swap(m_shapes);
     m_shapes.clear();
     update();
+    wordsMayHaveChanged();
 }
 
 QStaticText GamePict::shapeFor(const QString &text)
@@ -60,6 +96,36 @@ void GamePict::printWord(float x, float y, const QString &text)
 {
     m_items.append(Item{QPointF(x, y), shapeFor(text)});
     update();
+    wordsMayHaveChanged();
+}
+
+QString GamePict::wordsText() const
+{
+    QString words;
+    for (const Item &item : m_items) {
+        if (!words.isEmpty())
+            words += u' ';
+        words += item.shape.text();
+    }
+    return words;
+}
+
+void GamePict::wordsMayHaveChanged()
+{
+    // A fall tick clears the picture and draws every word again; the check
+    // waits until the tick is over, and costs nothing without a reader.
+    if (m_announcePending || !QAccessible::isActive())
+        return;
+    m_announcePending = true;
+    QMetaObject::invokeMethod(this, &GamePict::announceWords, Qt::QueuedConnection);
+}
+
+void GamePict::announceWords()
+{
+    m_announcePending = false;
+    const QString words = wordsText();
+    announceTextChange(this, m_announcedWords, words);
+    m_announcedWords = words;
 }
 
 QList<GamePict::DrawnWord> GamePict::picture() const
@@ -75,7 +141,7 @@ void GamePict::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect all = rect();
-    painter.fillRect(all, QColor(224, 224, 224));
+    painter.fillRect(all, kField);
 
     // Sunken border, two pixels: grey and dark grey outside, white and
     // light grey inside the bottom-right. Each line is filled as a
@@ -96,7 +162,7 @@ void GamePict::paintEvent(QPaintEvent *)
 
     painter.setClipRect(all.adjusted(kBorder, kBorder, -kBorder, -kBorder));
     painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(m_ink);
     const double px = twipsPerPixelX(this);
     const double py = twipsPerPixelY(this);
     for (const Item &item : std::as_const(m_items)) {
@@ -107,6 +173,12 @@ void GamePict::paintEvent(QPaintEvent *)
 
 void GamePict::keyPressEvent(QKeyEvent *event)
 {
+    // A letter typed with Alt held is a menu key, and one with Control or the
+    // logo key a shortcut: never a letter of the game.
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     int code = -1;
     if (event->key() == Qt::Key_Backspace)
         code = 8;
@@ -128,6 +200,10 @@ bool GamePict::focusNextPrevChild(bool)
 
 void GamePict::changeEvent(QEvent *event)
 {
+    if (event->type() == QEvent::PaletteChange) {
+        updateInk();
+        update();
+    }
     if (event->type() == QEvent::FontChange) {
         m_shapes.clear();
         m_previousShapes.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QPointF>
@@ -37,6 +38,11 @@ public:
     };
     // The words drawn since the last clear, in the order they were drawn.
     QList<DrawnWord> picture() const;
+    // Their texts, separated by spaces: what a screen reader reads here.
+    QString wordsText() const;
+    // The colour the words are drawn in: the desktop's text colour while it
+    // reads well on the light-grey field.
+    QColor inkColour() const { return m_ink; }
 
 signals:
     // The character code of each character key pressed here: 8 for
@@ -55,12 +61,20 @@ private:
         QStaticText shape;
     };
     QStaticText shapeFor(const QString &text);
+    // Tells screen readers when the set of words shown has changed, once
+    // the picture is complete again.
+    void wordsMayHaveChanged();
+    void announceWords();
+    void updateInk();
 
     QList<Item> m_items;
     // Shaped texts of the current and the previous picture: a word keeps its
     // shape from tick to tick and is laid out only once, when first drawn.
     QHash<QString, QStaticText> m_shapes;
     QHash<QString, QStaticText> m_previousShapes;
+    QColor m_ink;
+    QString m_announcedWords;
+    bool m_announcePending = false;
 };
 
 } // namespace tarvo

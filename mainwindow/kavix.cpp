@@ -6,6 +6,7 @@
 #include "frmabout.h"
 #include "setform.h"
 
+#include "colours.h"
 #include "fonts.h"
 #include "frameline.h"
 #include "icons.h"
@@ -44,6 +45,7 @@ Kavix::Kavix(QWidget *parent) : QMainWindow(parent), m_engine(*this, m_random)
     // Right clicks pop up the Game menu; no other context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
 
+    useChineseInterfaceFont();
     createControls();
     createTimers();
     createMenus();
@@ -61,13 +63,6 @@ Kavix::~Kavix()
     delete m_frmAbout;
 }
 
-QLabel *Kavix::addStatusLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font)
-{
-    QLabel *l = addLabel(m_client, name, text, twips, font);
-    l->setAccessibleName(name);
-    return l;
-}
-
 void Kavix::createControls()
 {
     m_client = new QWidget(this);
@@ -79,16 +74,11 @@ void Kavix::createControls()
     // Created in the window's control order.
     m_textWord = new QLineEdit(m_client);
     m_textWord->setObjectName(QStringLiteral("textWord"));
-    m_textWord->setAccessibleName(QStringLiteral("textWord"));
+    m_textWord->setAccessibleName(QStringLiteral("已输入"));
     m_textWord->setFont(songFont(10.5, true));
     m_textWord->setEnabled(false); // shows the typed text; never takes the focus
+    m_textWord->setReadOnly(true);
     m_textWord->setFocusPolicy(Qt::NoFocus);
-    {
-        QPalette p = m_textWord->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            p.setColor(group, QPalette::Text, QColor(0, 0, 255));
-        m_textWord->setPalette(p);
-    }
     placeInTwips(m_textWord, kDesignLayout.textWord);
 
     m_gamePict = new GamePict(m_client);
@@ -97,50 +87,80 @@ void Kavix::createControls()
     placeInTwips(m_gamePict, kDesignLayout.GamePict);
 
     m_lblPause =
-        addStatusLabel(QStringLiteral("lblPause"), QStringLiteral("暂停"), kDesignLayout.lblPause, songFont(9));
-    {
-        QPalette p = m_lblPause->palette();
-        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        m_lblPause->setPalette(p);
-    }
+        addLabel(m_client, QStringLiteral("lblPause"), QStringLiteral("暂停"), kDesignLayout.lblPause, songFont(9));
     m_lblPause->setVisible(false);
 
-    m_correctStatus =
-        addStatusLabel(QStringLiteral("correctStatus"), QString(), kDesignLayout.correctStatus, songFont(9));
+    m_correctStatus = setUpLabel(new SpokenLabel(QStringLiteral("正确率"), m_client), QStringLiteral("correctStatus"),
+                                 QString(), kDesignLayout.correctStatus, songFont(9));
 
     m_line4 = new FrameLine(QStringLiteral("Line4"), kDesignLayout.Line4, 2, kFrameGrey, m_client);
     m_line3 = new FrameLine(QStringLiteral("Line3"), kDesignLayout.Line3, 3, kFrameWhite, m_client);
     m_line2 = new FrameLine(QStringLiteral("Line2"), kDesignLayout.Line2, 3, kFrameGrey, m_client);
     m_line1 = new FrameLine(QStringLiteral("Line1"), kDesignLayout.Line1, 2, kFrameWhite, m_client);
 
-    m_lblSpeed =
-        addStatusLabel(QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), kDesignLayout.lblSpeed, songFont(9));
-    m_lblTime = addStatusLabel(QStringLiteral("lblTime"), QStringLiteral("时间:"), kDesignLayout.lblTime, songFont(9));
+    m_lblSpeed = addLabel(m_client, QStringLiteral("lblSpeed"), QStringLiteral("当前状态:"), kDesignLayout.lblSpeed,
+                          songFont(9));
+    m_lblTime =
+        addLabel(m_client, QStringLiteral("lblTime"), QStringLiteral("时间:"), kDesignLayout.lblTime, songFont(9));
 
-    m_timeDisplay =
-        addStatusLabel(QStringLiteral("timeDisplay"), QString(), kDesignLayout.timeDisplay, arialFont(18, true));
+    m_timeDisplay = setUpLabel(new SpokenLabel(QStringLiteral("剩余时间"), m_client), QStringLiteral("timeDisplay"),
+                               QString(), kDesignLayout.timeDisplay, arialFont(18, true));
     m_timeDisplay->setAutoFillBackground(true);
-    {
-        QPalette p = m_timeDisplay->palette();
-        p.setColor(QPalette::Window, Qt::black);
-        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        m_timeDisplay->setPalette(p);
-    }
 
-    m_speedStatus = addStatusLabel(QStringLiteral("speedStatus"), QString(), kDesignLayout.speedStatus, songFont(9));
+    m_speedStatus = setUpLabel(new SpokenLabel(QStringLiteral("速度"), m_client), QStringLiteral("speedStatus"),
+                               QString(), kDesignLayout.speedStatus, songFont(9));
     m_speedStatus->setAutoFillBackground(true);
-    {
-        // The desktop's scroll-bar colour behind the window-text colour.
-        QPalette p = m_speedStatus->palette();
-        p.setColor(QPalette::Window, p.color(QPalette::Button));
-        m_speedStatus->setPalette(p);
-    }
+
+    applyColours();
 
     // Text box and play field are windows of their own, above the labels
     // and lines.
     m_gamePict->raise();
     m_textWord->raise();
     m_gamePict->setFocus();
+}
+
+void Kavix::applyColours()
+{
+    const QPalette system = QApplication::palette();
+    constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    const auto colour = [&](QWidget *w, QPalette::ColorRole role, const QColor &c) {
+        QPalette p = w->palette();
+        for (auto group : kGroups)
+            p.setColor(group, role, c);
+        w->setPalette(p);
+    };
+
+    // Blue typed text; the box keeps the desktop's background while blue
+    // reads well on it, and turns white where it does not.
+    const QColor blue(0, 0, 255);
+    QPalette box = m_textWord->palette();
+    for (auto group : kGroups) {
+        box.setColor(group, QPalette::Text, blue);
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window}) {
+            const QColor background = system.color(group, role);
+            box.setColor(group, role, contrastRatio(blue, background) >= kReadableContrast ? background : Qt::white);
+        }
+    }
+    m_textWord->setPalette(box);
+
+    colour(m_lblPause, QPalette::WindowText, QColor(255, 0, 0));
+
+    colour(m_timeDisplay, QPalette::Window, Qt::black);
+    colour(m_timeDisplay, QPalette::WindowText, QColor(255, 0, 0));
+
+    // The desktop's scroll-bar colour behind its window-text colour, as long
+    // as the two read well together.
+    const QColor bar = system.color(QPalette::Button);
+    colour(m_speedStatus, QPalette::Window, bar);
+    colour(m_speedStatus, QPalette::WindowText, readableOn(system.color(QPalette::WindowText), bar));
+}
+
+void Kavix::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
 }
 
 void Kavix::createTimers()
@@ -360,7 +380,11 @@ QString Kavix::labelText(Label which) const
 
 void Kavix::setLabelText(Label which, const QString &text)
 {
-    label(which)->setText(text);
+    QLabel *l = label(which);
+    if (auto *spoken = qobject_cast<SpokenLabel *>(l))
+        spoken->showText(text);
+    else
+        l->setText(text);
 }
 
 void Kavix::setLabelVisible(Label which, bool visible)

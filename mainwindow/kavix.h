@@ -7,7 +7,6 @@
 #include <QPointer>
 
 class QAction;
-class QFont;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -70,12 +69,15 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
     void createTimers();
     void createMenus();
-    QLabel *addStatusLabel(const QString &name, const QString &text, const QRectF &twips, const QFont &font);
+    // Colours the desktop leaves to the program, kept readable under any
+    // colour scheme.
+    void applyColours();
     QSizeF outerSizeInTwips() const;
     QLabel *label(Label label) const;
     QTimer *timerFor(TimerId id) const;

@@ -1,6 +1,12 @@
 #include "fonts.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QList>
 #include <QStringList>
+
+#include <utility>
 
 namespace tarvo {
 
@@ -16,15 +22,58 @@ QFont makeFont(const QStringList &families, QFont::StyleHint hint, double pointS
     return font;
 }
 
+// Faces that serve as the design's Song face, in order of preference: the
+// design's own, then the Linux faces with half-width Latin letters, then the
+// proportional ones.
+const QStringList kSongCandidates = {
+    QStringLiteral("SimSun"),
+    QStringLiteral("NSimSun"),
+    QStringLiteral("宋体"),
+    QStringLiteral("Noto Sans Mono CJK SC"),
+    QStringLiteral("WenQuanYi Zen Hei Mono"),
+    QStringLiteral("Noto Serif CJK SC"),
+    QStringLiteral("Source Han Serif SC"),
+    QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("Noto Sans CJK SC"),
+    QStringLiteral("WenQuanYi Micro Hei"),
+};
+
+bool drawsSimplifiedChinese(const QString &family)
+{
+    return QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(family);
+}
+
+// A Latin capital no wider than about half the em, as in a Song face.
+bool hasHalfWidthLatin(const QString &family)
+{
+    QFont probe(family);
+    probe.setPixelSize(100);
+    return QFontMetricsF(probe).horizontalAdvance(QLatin1Char('W')) <= 55.0;
+}
+
+const QStringList &songFamilies()
+{
+    static const QStringList families = [] {
+        QStringList installed;
+        for (const QString &family : kSongCandidates)
+            if (drawsSimplifiedChinese(family))
+                installed.append(family);
+        for (qsizetype i = 0; i < installed.size(); ++i) {
+            if (hasHalfWidthLatin(installed[i])) {
+                installed.move(i, 0);
+                break;
+            }
+        }
+        return installed.isEmpty() ? kSongCandidates : installed;
+    }();
+    return families;
+}
+
 } // namespace
 
 QFont songFont(double pointSize, bool bold)
 {
-    return makeFont({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                     QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
-                     QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC"),
-                     QStringLiteral("WenQuanYi Micro Hei")},
-                    QFont::Serif, pointSize, bold);
+    return makeFont(songFamilies(), QFont::Serif, pointSize, bold);
 }
 
 QFont arialFont(double pointSize, bool bold)
@@ -39,6 +88,29 @@ QFont playFieldFont()
     return makeFont({QStringLiteral("System"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
                      QStringLiteral("Liberation Sans")},
                     QFont::SansSerif, 12, true);
+}
+
+void useChineseInterfaceFont()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    // The desktop may give some classes fonts of their own (menus, message
+    // boxes); each keeps its size and takes the Chinese faces. Setting the
+    // default font forgets the class fonts, so they are read first.
+    QList<std::pair<const char *, QFont>> classFonts;
+    for (const char *widgetClass : {"QMenuBar", "QMenu", "QMessageBox", "QPushButton", "QRadioButton", "QGroupBox",
+                                    "QLabel", "QLineEdit", "QToolTip"}) {
+        QFont font = QApplication::font(widgetClass);
+        font.setFamilies(songFamilies());
+        classFonts.append({widgetClass, font});
+    }
+    QFont font = QApplication::font();
+    font.setFamilies(songFamilies());
+    QApplication::setFont(font);
+    for (const auto &[widgetClass, classFont] : classFonts)
+        QApplication::setFont(classFont, widgetClass);
 }
 
 } // namespace tarvo
