@@ -216,9 +216,9 @@ class Session:
             fail("the accessibility bus did not start", "no org.a11y.Bus on the session bus", "its address")
         return launcher
 
-    def weston(self, socket="tarvo-weston"):
+    def weston(self, socket="tarvo-weston", size=(1024, 640)):
         proc = self.spawn("weston", ["weston", "--backend=headless-backend.so", f"--socket={socket}",
-                                     "--idle-time=0", "--no-config"])
+                                     f"--width={size[0]}", f"--height={size[1]}", "--idle-time=0", "--no-config"])
         sock = os.path.join(self.env["XDG_RUNTIME_DIR"], socket)
         if not wait_for(lambda: os.path.exists(sock), 10):
             fail("weston did not start", f"no socket {socket}", "a listening socket")
