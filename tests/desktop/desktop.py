@@ -270,6 +270,7 @@ def main(name, body, limit=90):
         print(f"FAIL: {e}")
     finally:
         signal.alarm(0)
+        sys.stdout.flush()
         session.close()
     sys.stdout.flush()
     sys.stderr.flush()
