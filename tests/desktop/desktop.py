@@ -1,0 +1,279 @@
+"""Starts and stops the parts of a real desktop for one test.
+
+Every test of this directory builds its own session in a private temporary
+directory: Xvfb, openbox, a D-Bus session bus, the accessibility bus, fcitx5
+or weston, as it needs. Each part is started in a process group of its own;
+closing the session ends exactly those groups (and any process they left
+behind), by id, newest first. Every wait has a time limit, and the whole
+test has one too, so a part that hangs fails the test instead of blocking.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+LIBEXEC = "/usr/libexec"
+
+
+class Failure(Exception):
+    pass
+
+
+def fail(what, actual, expected):
+    raise Failure(f"{what}\n  actual:   {actual}\n  expected: {expected}")
+
+
+def wait_for(predicate, timeout, step=0.05):
+    """Polls predicate until it returns a true value or timeout seconds pass."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= end:
+            return value
+        time.sleep(step)
+
+
+class Session:
+    def __init__(self, name):
+        self.name = name
+        self.dir = tempfile.mkdtemp(prefix=f"tarvo-{name}-")
+        self.procs = []  # (label, Popen), in start order
+        self.failures = []
+        runtime = os.path.join(self.dir, "runtime")
+        os.mkdir(runtime, 0o700)
+        os.chmod(runtime, 0o700)
+        home = os.path.join(self.dir, "home")
+        os.mkdir(home)
+        keep = ("PATH", "LANG", "LC_ALL", "TZ", "ASAN_OPTIONS", "UBSAN_OPTIONS")
+        self.env = {k: os.environ[k] for k in keep if k in os.environ}
+        self.env.update(
+            HOME=home,
+            XDG_RUNTIME_DIR=runtime,
+            XDG_CONFIG_HOME=os.path.join(home, ".config"),
+            XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+            XDG_CACHE_HOME=os.path.join(home, ".cache"),
+        )
+        self.env.setdefault("LANG", "C.UTF-8")
+        os.makedirs(self.env["XDG_CONFIG_HOME"])
+
+    def check(self, ok, what, actual, expected):
+        """Records a failed check and goes on, so one run shows every fault."""
+        if ok:
+            print(f"ok: {what}: {actual}")
+        else:
+            self.failures.append(f"{what}\n  actual:   {actual}\n  expected: {expected}")
+            print(f"FAIL: {what}\n  actual:   {actual}\n  expected: {expected}")
+        return ok
+
+    # ---- processes ----
+
+    def spawn(self, label, argv, env=None, stdout=None, stderr=None, stdin=subprocess.DEVNULL):
+        """Starts argv in a process group of its own and keeps its id."""
+        if stdout is None:
+            stdout = open(self.path(f"{label}.out"), "wb")
+        if stderr is None:
+            stderr = open(self.path(f"{label}.err"), "wb")
+        proc = subprocess.Popen(argv, env=env or self.env, stdin=stdin, stdout=stdout, stderr=stderr,
+                                start_new_session=True)
+        self.procs.append((label, proc))
+        return proc
+
+    def stop(self, proc, timeout=3):
+        """Ends the process group proc leads: SIGTERM, then SIGKILL."""
+        pgid = proc.pid
+        descendants = self._descendants(proc.pid)
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            try:
+                os.killpg(pgid, sig)
+            except ProcessLookupError:
+                pass
+            for pid in descendants:
+                try:
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+            try:
+                proc.wait(timeout)
+                if not any(self._alive(p) for p in descendants):
+                    break
+            except subprocess.TimeoutExpired:
+                pass
+        self.procs = [(l, p) for (l, p) in self.procs if p is not proc]
+
+    @staticmethod
+    def _alive(pid):
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+        except OSError:
+            return False
+
+    @staticmethod
+    def _descendants(root):
+        children = {}
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open(f"/proc/{entry}/stat") as f:
+                    ppid = int(f.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, ValueError, IndexError):
+                continue
+            children.setdefault(ppid, []).append(int(entry))
+        found, todo = [], [root]
+        while todo:
+            for child in children.get(todo.pop(), []):
+                found.append(child)
+                todo.append(child)
+        return found
+
+    def close(self):
+        for _, proc in reversed(list(self.procs)):
+            self.stop(proc)
+        if os.environ.get("TARVO_DESKTOP_KEEP"):
+            print(f"kept {self.dir}")
+        else:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    def path(self, *parts):
+        return os.path.join(self.dir, *parts)
+
+    def run(self, argv, timeout=10, env=None, check=True):
+        """Runs a short command to its end; a hang past timeout fails."""
+        try:
+            done = subprocess.run(argv, env=env or self.env, stdin=subprocess.DEVNULL, capture_output=True,
+                                  timeout=timeout, start_new_session=True)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{argv[0]} did not finish within {timeout} s")
+        if check and done.returncode != 0:
+            raise Failure(f"{' '.join(argv)} exited with {done.returncode}: {done.stderr.decode(errors='replace')}")
+        return done
+
+    # ---- the parts ----
+
+    def xvfb(self, size="1024x768x24"):
+        rfd, wfd = os.pipe()
+        proc = subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp",
+                                 "-noreset"], env=self.env, stdin=subprocess.DEVNULL,
+                                stdout=open(self.path("xvfb.out"), "wb"), stderr=open(self.path("xvfb.err"), "wb"),
+                                pass_fds=(wfd,), start_new_session=True)
+        self.procs.append(("xvfb", proc))
+        os.close(wfd)
+        number = self._read_line(rfd, 10, "Xvfb did not report its display")
+        self.env["DISPLAY"] = f":{number}"
+        return proc
+
+    def _read_line(self, fd, timeout, message):
+        import select
+        data = b""
+        end = time.monotonic() + timeout
+        while not data.endswith(b"\n"):
+            left = end - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                os.close(fd)
+                raise Failure(message)
+            chunk = os.read(fd, 256)
+            if not chunk:
+                os.close(fd)
+                raise Failure(message)
+            data += chunk
+        os.close(fd)
+        return data.decode().strip()
+
+    def openbox(self):
+        proc = self.spawn("openbox", ["openbox", "--sm-disable"])
+        # openbox owns the WM selection once it manages the screen.
+        if not wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout, 10):
+            fail("openbox did not start", "no _NET_SUPPORTING_WM_CHECK on the root window", "openbox managing")
+        return proc
+
+    def dbus(self):
+        rfd, wfd = os.pipe()
+        proc = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--print-address={wfd}"],
+                                env=self.env, stdin=subprocess.DEVNULL, stdout=open(self.path("dbus.out"), "wb"),
+                                stderr=open(self.path("dbus.err"), "wb"), pass_fds=(wfd,), start_new_session=True)
+        self.procs.append(("dbus", proc))
+        os.close(wfd)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self._read_line(rfd, 10, "dbus-daemon did not report its address")
+        return proc
+
+    def atspi(self):
+        """The accessibility bus and its registry, as the desktop starts them."""
+        launcher = self.spawn("at-spi-bus-launcher", [f"{LIBEXEC}/at-spi-bus-launcher", "--launch-immediately"])
+
+        def registry_up():
+            done = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                             "org.a11y.Bus.GetAddress"], check=False, timeout=5)
+            return done.returncode == 0 and b"unix:" in done.stdout
+        if not wait_for(registry_up, 10, 0.1):
+            fail("the accessibility bus did not start", "no org.a11y.Bus on the session bus", "its address")
+        return launcher
+
+    def weston(self, socket="tarvo-weston", size=(1024, 640)):
+        proc = self.spawn("weston", ["weston", "--backend=headless-backend.so", f"--socket={socket}",
+                                     f"--width={size[0]}", f"--height={size[1]}", "--idle-time=0", "--no-config"])
+        sock = os.path.join(self.env["XDG_RUNTIME_DIR"], socket)
+        if not wait_for(lambda: os.path.exists(sock), 10):
+            fail("weston did not start", f"no socket {socket}", "a listening socket")
+        # desktop-shell's panel and background are up a moment later.
+        time.sleep(0.5)
+        return proc
+
+    def window_ids(self):
+        """Ids of the mapped top-level windows (children of the root)."""
+        done = self.run(["xwininfo", "-root", "-children"], check=False)
+        ids = []
+        for line in done.stdout.decode(errors="replace").splitlines():
+            line = line.strip()
+            if line.startswith("0x"):
+                ids.append(line.split()[0])
+        return ids
+
+    def xdotool(self, *args, timeout=10):
+        return self.run(["xdotool", *args], timeout=timeout).stdout.decode(errors="replace")
+
+    def wait_window(self, pid, timeout=15):
+        """The id of a visible window of process pid."""
+        def find():
+            done = self.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], check=False)
+            ids = done.stdout.decode().split()
+            return ids[-1] if ids else None
+        wid = wait_for(find, timeout, 0.1)
+        if not wid:
+            fail("the program did not map a window", "no visible window", f"a window of pid {pid}")
+        return wid
+
+
+def main(name, body, limit=90):
+    """Runs body(session) with a whole-test time limit; prints the outcome."""
+    def expired(*_):
+        raise Failure(f"the test did not finish within {limit} s")
+    signal.signal(signal.SIGALRM, expired)
+    signal.alarm(limit)
+    session = Session(name)
+    status = 1
+    try:
+        body(session)
+        if session.failures:
+            print(f"{len(session.failures)} check(s) failed")
+        else:
+            print("PASS")
+            status = 0
+    except Failure as e:
+        print(f"FAIL: {e}")
+    finally:
+        signal.alarm(0)
+        sys.stdout.flush()
+        session.close()
+    sys.stdout.flush()
+    sys.stderr.flush()
+    # Library bindings of a test (AT-SPI) may hold connections to the buses
+    # just closed; leave without running their finalisers.
+    os._exit(status)
