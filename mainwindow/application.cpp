@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "fonts.h"
 #include "icons.h"
 
 #include "tarvoconfig.h"
@@ -15,6 +16,7 @@ void describeApplication()
     QApplication::setOrganizationDomain(QStringLiteral("tarvo.org"));
     QApplication::setDesktopFileName(QStringLiteral(TARVO_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
+    useChineseInterfaceFont();
 }
 
 } // namespace tarvo

@@ -72,13 +72,10 @@ void Kavix::createControls()
     setCentralWidget(m_client);
 
     // Created in the window's control order.
-    m_textWord = new QLineEdit(m_client);
+    m_textWord = new ShowingTextBox(m_client); // shows the typed text; never takes the focus
     m_textWord->setObjectName(QStringLiteral("textWord"));
     m_textWord->setAccessibleName(QStringLiteral("已输入"));
     m_textWord->setFont(songFont(10.5, true));
-    m_textWord->setEnabled(false); // shows the typed text; never takes the focus
-    m_textWord->setReadOnly(true);
-    m_textWord->setFocusPolicy(Qt::NoFocus);
     placeInTwips(m_textWord, kDesignLayout.textWord);
 
     m_gamePict = new GamePict(m_client);

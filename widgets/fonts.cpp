@@ -5,6 +5,10 @@
 #include <QFontMetricsF>
 #include <QList>
 #include <QStringList>
+#include <QTextLayout>
+
+#include <clocale>
+#include <string>
 
 #include <utility>
 
@@ -69,6 +73,24 @@ const QStringList &songFamilies()
     return families;
 }
 
+// The text shaper picks a face's glyph forms by the language of the C
+// library's locale, read once, at the first text it shapes: under a Japanese
+// locale the Simplified Chinese faces would draw Japanese forms of the same
+// characters. Shaping the first text in the neutral C locale gives every
+// language setting the faces' own forms.
+void useLocaleFreeGlyphForms()
+{
+    const char *current = std::setlocale(LC_CTYPE, nullptr);
+    const std::string saved = current ? current : "";
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8") && !std::setlocale(LC_CTYPE, "C"))
+        return;
+    QTextLayout layout(QStringLiteral("中文"), songFont(9));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    std::setlocale(LC_CTYPE, saved.c_str());
+}
+
 } // namespace
 
 QFont songFont(double pointSize, bool bold)
@@ -96,6 +118,7 @@ void useChineseInterfaceFont()
     if (done)
         return;
     done = true;
+    useLocaleFreeGlyphForms();
     // The desktop may give some classes fonts of their own (menus, message
     // boxes); each keeps its size and takes the Chinese faces. Setting the
     // default font forgets the class fonts, so they are read first.

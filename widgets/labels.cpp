@@ -26,6 +26,12 @@ public:
     }
 };
 
+class ShowingTextBoxAccessible final : public PlainTextAccessible {
+public:
+    explicit ShowingTextBoxAccessible(ShowingTextBox *box) : PlainTextAccessible(box, QAccessible::EditableText) {}
+    QString plainText() const override { return static_cast<const QLineEdit *>(widget())->text(); }
+};
+
 class LinkAccessible final : public QAccessibleWidget {
 public:
     explicit LinkAccessible(LinkLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
@@ -50,6 +56,8 @@ QAccessibleInterface *labelAccessible(const QString &, QObject *object)
         return new SpokenLabelAccessible(spoken);
     if (auto *link = qobject_cast<LinkLabel *>(object))
         return new LinkAccessible(link);
+    if (auto *box = qobject_cast<ShowingTextBox *>(object))
+        return new ShowingTextBoxAccessible(box);
     return nullptr;
 }
 
@@ -96,6 +104,14 @@ void SpokenLabel::showText(const QString &text)
         QAccessibleEvent description(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&description);
     }
+}
+
+ShowingTextBox::ShowingTextBox(QWidget *parent) : QLineEdit(parent)
+{
+    installLabelAccessibles();
+    setReadOnly(true);
+    setEnabled(false);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)

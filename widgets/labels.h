@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 
 class QRectF;
 
@@ -25,6 +26,14 @@ public:
 
     // Changes the shown text and tells screen readers.
     void showText(const QString &text);
+};
+
+// A text box that only shows a text: it takes no focus and no typing, and
+// a screen reader finds it read-only, not editable.
+class ShowingTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ShowingTextBox(QWidget *parent = nullptr);
 };
 
 // A text that works as a link: a hand over it, reached with Tab, and

@@ -28,7 +28,8 @@ def text_of(obj):
 
 def states_of(obj):
     import pyatspi
-    names = {getattr(pyatspi, n): n for n in dir(pyatspi) if n.startswith("STATE_")}
+    names = {getattr(pyatspi, n): n for n in dir(pyatspi)
+             if n.startswith("STATE_") and n != "STATE_VALUE_TO_NAME"}
     return {names.get(s, str(s)) for s in obj.getState().getStates()}
 
 
