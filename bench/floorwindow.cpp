@@ -11,9 +11,10 @@
 
 namespace bench {
 
-FloorField::FloorField(QWidget *parent) : QWidget(parent)
+FloorField::FloorField(FloorFonts fonts, QWidget *parent) : QWidget(parent)
 {
-    setFont(tarvo::playFieldFont());
+    if (fonts == FloorFonts::game)
+        setFont(tarvo::playFieldFont());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -28,7 +29,7 @@ void FloorField::paintEvent(QPaintEvent *)
         painter.drawText(word.topLeft + QPointF(0, ascent), word.text);
 }
 
-FloorWindow::FloorWindow(QWidget *parent) : QMainWindow(parent)
+FloorWindow::FloorWindow(FloorFonts fonts, QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Floor"));
 
@@ -43,20 +44,24 @@ FloorWindow::FloorWindow(QWidget *parent) : QMainWindow(parent)
     m_client = new QWidget(this);
     setCentralWidget(m_client);
 
-    const auto label = [this](const QString &text, const QFont &font, int x, int y, int w, int h) {
+    // The fonts are made only when they are used: with the platform's fonts
+    // no face of the game's is looked up at all.
+    enum class Role { song, arial };
+    const auto label = [this, fonts](const QString &text, Role role, int x, int y, int w, int h) {
         auto *l = new QLabel(text, m_client);
-        l->setFont(font);
+        if (fonts == FloorFonts::game)
+            l->setFont(role == Role::song ? tarvo::songFont(9) : tarvo::arialFont(18, true));
         l->setGeometry(x, y, w, h);
         return l;
     };
-    label(QStringLiteral("当前状态:"), tarvo::songFont(9), 16, 20, 57, 17);
-    label(QStringLiteral("0 字/分钟"), tarvo::songFont(9), 76, 20, 69, 17);
-    label(QStringLiteral("100% 正确率"), tarvo::songFont(9), 148, 20, 89, 17);
-    label(QStringLiteral("暂停"), tarvo::songFont(9), 72, 20, 65, 17)->hide();
-    m_timeCaption = label(QStringLiteral("时间:"), tarvo::songFont(9), 424, 20, 33, 17);
-    m_timeDisplay = label(QStringLiteral("180"), tarvo::arialFont(18, true), 460, 12, 41, 27);
+    label(QStringLiteral("当前状态:"), Role::song, 16, 20, 57, 17);
+    label(QStringLiteral("0 字/分钟"), Role::song, 76, 20, 69, 17);
+    label(QStringLiteral("100% 正确率"), Role::song, 148, 20, 89, 17);
+    label(QStringLiteral("暂停"), Role::song, 72, 20, 65, 17)->hide();
+    m_timeCaption = label(QStringLiteral("时间:"), Role::song, 424, 20, 33, 17);
+    m_timeDisplay = label(QStringLiteral("180"), Role::arial, 460, 12, 41, 27);
 
-    m_field = new FloorField(m_client);
+    m_field = new FloorField(fonts, m_client);
     m_field->setGeometry(12, 48, 493, 337);
 
     resize(514, 420 + menuBar()->sizeHint().height());

@@ -1,10 +1,11 @@
-// Starts two programs alternately, RUNS times each after one unrecorded
-// warm-up run of each, and prints for each the median, minimum and maximum
-// of its time to first painted frame (which the program itself reports on
-// its standard output, counted from just before it was started here) and of
-// its peak resident memory (ru_maxrss of the ended child).
+// Starts two or more programs in turn, RUNS rounds after one unrecorded
+// warm-up run of each, every round running each program once in the order
+// given, and prints for each the median, minimum and maximum of its time to
+// first painted frame (which the program itself reports on its standard
+// output, counted from just before it was started here) and of its peak
+// resident memory (ru_maxrss of the ended child).
 //
-//   bench_launch RUNS NAME=PROGRAM NAME=PROGRAM
+//   bench_launch RUNS NAME=PROGRAM NAME=PROGRAM [NAME=PROGRAM...]
 //
 // Output lines: NAME METRIC MEDIAN MIN MAX, with METRIC first_frame_ms,
 // maxrss_mib or exit_ms (start to the process's end).
@@ -99,18 +100,18 @@ void print(const Program &p, const char *metric, std::vector<double> v)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s RUNS NAME=PROGRAM NAME=PROGRAM\n", argv[0]);
+    const auto usage = [&] {
+        std::fprintf(stderr, "usage: %s RUNS NAME=PROGRAM NAME=PROGRAM [NAME=PROGRAM...]\n", argv[0]);
         return 2;
-    }
+    };
+    if (argc < 4)
+        return usage();
     const int runs = std::atoi(argv[1]);
     std::vector<Program> programs;
-    for (int i = 2; i < 4; ++i) {
+    for (int i = 2; i < argc; ++i) {
         const char *eq = std::strchr(argv[i], '=');
-        if (!eq || runs < 1) {
-            std::fprintf(stderr, "usage: %s RUNS NAME=PROGRAM NAME=PROGRAM\n", argv[0]);
-            return 2;
-        }
+        if (!eq || eq == argv[i] || runs < 1)
+            return usage();
         programs.push_back(Program{std::string(argv[i], std::size_t(eq - argv[i])), std::string(eq + 1), {}, {}, {}});
     }
 

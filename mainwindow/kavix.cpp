@@ -156,7 +156,8 @@ void Kavix::applyColours()
 void Kavix::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // The desktop's colour scheme changed.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
 }
 
