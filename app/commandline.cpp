@@ -159,10 +159,12 @@ QString quoted(const QString &text)
     return QStringLiteral("“%1”").arg(text);
 }
 
-// The parser failed without an unknown option: a switch was given a value,
-// or an option that needs one came last. Walks the arguments as the parser
-// does to name the one at fault.
-QString valueProblem(const QStringList &arguments)
+// What is wrong with an option the parser knows, found by walking the
+// arguments as the parser does: a switch given a value, an option that needs
+// one given last, or a value joined with "=" to a Qt option that Qt reads
+// only as "-name value" (Qt would silently ignore that argument). Empty when
+// nothing is.
+QString optionProblem(const QStringList &arguments)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
@@ -174,31 +176,14 @@ QString valueProblem(const QStringList &arguments)
             continue;
         }
         const bool joined = argument.contains(u'=');
-        if (info->valueName.isEmpty() && joined) {
-            return QStringLiteral("选项%1不带值").arg(quoted(spelling(argument)));
-        }
-        if (!info->valueName.isEmpty() && !joined && ++i == arguments.size()) {
-            return QStringLiteral("选项%1缺少值").arg(quoted(argument));
-        }
-    }
-    return QStringLiteral("命令行有误");
-}
-
-// Qt reads "-name=value" for a few of its options only; for the others such an
-// argument would be silently ignored.
-QString joinedValueProblem(const QStringList &arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QStringLiteral("--")) {
-            break;
-        }
-        const OptionInfo *info = isOptionArgument(argument) ? findOption(optionName(argument)) : nullptr;
-        if (!info || info->valueName.isEmpty()) {
-            continue;
-        }
-        if (!argument.contains(u'=')) {
-            ++i; // its value
+        if (info->valueName.isEmpty()) {
+            if (joined) {
+                return QStringLiteral("选项%1不带值").arg(quoted(spelling(argument)));
+            }
+        } else if (!joined) {
+            if (++i == arguments.size()) {
+                return QStringLiteral("选项%1缺少值").arg(quoted(argument));
+            }
         } else if (findIn(qtOptions(), optionName(argument)) == info && !info->joinedValue) {
             return QStringLiteral("Qt 不认识%1的写法，请写作%2")
                 .arg(quoted(argument), quoted(spelling(argument) + u' ' + argument.section(u'=', 1)));
@@ -235,7 +220,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (!parser.parse(args)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
-            return usageError(program, valueProblem(args));
+            const QString problem = optionProblem(args);
+            return usageError(program, problem.isEmpty() ? QStringLiteral("命令行有误") : problem);
         }
         // Named as typed: the parser keeps only the bare names.
         QStringList named;
@@ -259,7 +245,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.message = QStringLiteral("tarvo " TARVO_VERSION "\n");
         return result;
     }
-    if (const QString problem = joinedValueProblem(args); !problem.isEmpty()) {
+    if (const QString problem = optionProblem(args); !problem.isEmpty()) {
         return usageError(program, problem);
     }
     if (!parser.positionalArguments().isEmpty()) {
