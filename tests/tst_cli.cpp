@@ -37,7 +37,6 @@ void TestCli::exitsWithTheTextAUserSees_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << u"tarvo " TARVO_VERSION "\n"_s << QString();
-    QTest::newRow("-v") << QStringList{u"-v"_s} << 0 << u"tarvo " TARVO_VERSION "\n"_s << QString();
     QTest::newRow("--no-such-option") << QStringList{u"--no-such-option"_s} << 2 << QString()
                                       << u"tarvo: 未知的选项“--no-such-option”\n请运行“"_s + bin
                                              + u" --help”查看可用的选项。\n"_s;
