@@ -1,29 +1,25 @@
 #include "application.h"
+#include "commandline.h"
 #include "kavix.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Without a display Qt would abort in its platform plugin; say what to do.
-bool haveDisplay()
-{
-    const auto set = [](const char *name) {
-        const char *v = std::getenv(name);
-        return v && *v;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!haveDisplay()) {
-        std::fprintf(stderr, "tarvo: no display found; to run it on a virtual display: xvfb-run -a %s\n", argv[0]);
+    // Read before QApplication exists: --help and --version need no display,
+    // and argv reaches QApplication unchanged, Qt's own options with it.
+    const QStringList arguments = tarvo::argumentList(argc, argv);
+    const tarvo::CommandLine commandLine = tarvo::parseCommandLine(arguments);
+    if (commandLine.action != tarvo::CommandLine::Action::Play) {
+        std::fputs(qPrintable(commandLine.message), commandLine.exitStatus() == 0 ? stdout : stderr);
+        return commandLine.exitStatus();
+    }
+    // Without a display Qt would abort in its platform plugin; say what to do.
+    if (tarvo::displayMissing(tarvo::hostPlatform(), QProcessEnvironment::systemEnvironment(), commandLine)) {
+        std::fputs(qPrintable(tarvo::noDisplayMessage(arguments.value(0))), stderr);
         return 2;
     }
 
