@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QList>
 #include <QStringList>
@@ -47,12 +48,13 @@ bool drawsSimplifiedChinese(const QString &family)
     return QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(family);
 }
 
-// A Latin capital no wider than about half the em, as in a Song face.
+// A Latin capital no wider than about half the em, as in a Song face. It is
+// measured at the size the labels use, so the face loaded for it serves
+// them too.
 bool hasHalfWidthLatin(const QString &family)
 {
-    QFont probe(family);
-    probe.setPixelSize(100);
-    return QFontMetricsF(probe).horizontalAdvance(QLatin1Char('W')) <= 55.0;
+    const QFont probe = makeFont({family}, QFont::Serif, 9, false);
+    return QFontMetricsF(probe).horizontalAdvance(QLatin1Char('W')) <= 0.55 * QFontInfo(probe).pixelSize();
 }
 
 const QStringList &songFamilies()
