@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "icons.h"
 #include "labels.h"
+#include "placement.h"
 #include "twips.h"
 
 #include "tarvoconfig.h"
@@ -72,6 +73,7 @@ public:
         setTabOrder(command1, label7);
         command1->setFocus();
         setFixedSize(twipsToPixels(this, QRectF(0, 0, 3480, 2160)).size());
+        centreOnOwnerWhenShown(this);
     }
 
     // The close box and Escape act as OK.

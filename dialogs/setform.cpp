@@ -2,6 +2,7 @@
 
 #include "practiceengine.h"
 
+#include "placement.h"
 #include "twips.h"
 
 #include <QEvent>
@@ -79,6 +80,7 @@ SetForm::SetForm(PracticeEngine &engine, QWidget *parent)
 
     const QRect client = twipsToPixels(this, QRectF(0, 0, 4680, 3195));
     setFixedSize(client.size());
+    centreOnOwnerWhenShown(this);
 }
 
 void SetForm::showModal()

@@ -11,6 +11,7 @@
 #include "frameline.h"
 #include "icons.h"
 #include "labels.h"
+#include "placement.h"
 #include "twips.h"
 
 #include "tarvoconfig.h"
@@ -449,6 +450,7 @@ bool Kavix::askPlayAgain(const QString &title, const QString &text)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     box.setDefaultButton(QMessageBox::Yes);
+    centreOnOwnerWhenShown(&box);
     return box.exec() == QMessageBox::Yes;
 }
 

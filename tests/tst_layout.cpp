@@ -1,6 +1,7 @@
 // The main window's resize rule and the conversion of its twips to pixels,
 // as tables, without a widget.
 #include "layout.h"
+#include "placement.h"
 #include "twips.h"
 
 #include <QTest>
@@ -14,6 +15,8 @@ private slots:
     void resizeRuleMovesRightAndBottomControlsAndStretchesThePlayField();
     void twipsBecomeRoundedPixelsAtEachDpi_data();
     void twipsBecomeRoundedPixelsAtEachDpi();
+    void dialogFramesCentreOnTheirOwnerWithinTheScreen_data();
+    void dialogFramesCentreOnTheirOwnerWithinTheScreen();
 };
 
 void TestLayout::resizeRuleMovesRightAndBottomControlsAndStretchesThePlayField_data()
@@ -115,6 +118,26 @@ void TestLayout::twipsBecomeRoundedPixelsAtEachDpi()
     QFETCH(int, minHeight);
     QFETCH(QRect, pixels);
     QCOMPARE(pixelRect(twips, TwipsScale::atDpi(dpi, dpi), minHeight), pixels);
+}
+
+void TestLayout::dialogFramesCentreOnTheirOwnerWithinTheScreen_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("topLeft");
+    const QRect screen(0, 0, 1024, 768);
+    QTest::newRow("on a maximised window") << screen << QSize(314, 235) << QPoint(355, 266);
+    QTest::newRow("on a window at the right edge") << QRect(800, 100, 300, 200) << QSize(314, 235) << QPoint(710, 83);
+    QTest::newRow("kept below the top") << QRect(100, -50, 300, 60) << QSize(314, 235) << QPoint(93, 0);
+    QTest::newRow("larger than the screen") << screen << QSize(1100, 800) << QPoint(0, 0);
+}
+
+void TestLayout::dialogFramesCentreOnTheirOwnerWithinTheScreen()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, topLeft);
+    QCOMPARE(centredFramePosition(owner, frame, QRect(0, 0, 1024, 768)), topLeft);
 }
 
 QTEST_GUILESS_MAIN(TestLayout)
