@@ -160,6 +160,10 @@ void Kavix::changeEvent(QEvent *event)
     // The desktop's colour scheme changed.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
+    // The desktop's theme set its own font: keep its size, in the Chinese
+    // faces.
+    if (event->type() == QEvent::FontChange)
+        useChineseInterfaceFont();
 }
 
 void Kavix::createTimers()

@@ -14,10 +14,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -74,6 +76,7 @@ private slots:
     void lightSchemeKeepsTheSystemColours();
     void longestTextsFitTheirBoxesAtEachDpi_data();
     void longestTextsFitTheirBoxesAtEachDpi();
+    void aDesktopFontKeepsItsSizeInTheChineseFaces();
     void keysWithAltControlOrMetaTypeNothing_data();
     void keysWithAltControlOrMetaTypeNothing();
 
@@ -319,6 +322,24 @@ void TestReaders::longestTextsFitTheirBoxesAtEachDpi()
              qPrintable(u"%1 px of text in %2 px (%3)"_s.arg(metrics.horizontalAdvance(text))
                             .arg(inner)
                             .arg(QFontInfo(font).family())));
+}
+
+void TestReaders::aDesktopFontKeepsItsSizeInTheChineseFaces()
+{
+    const QFont before = QApplication::font();
+    const QString chinese = QFontInfo(songFont(9)).family();
+    // A desktop theme sets its own font after start-up, as qt6ct and KDE's
+    // do.
+    QFont desktop(u"DejaVu Sans"_s);
+    desktop.setPointSizeF(13);
+    QApplication::setFont(desktop);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::font().pointSizeF(), 13.0);
+    QCOMPARE(QApplication::font().families().value(0), songFont(9).families().value(0));
+    auto *bar = window->menuBar();
+    QCOMPARE(QFontInfo(bar->font()).family(), chinese);
+    QCOMPARE(bar->font().pointSizeF(), 13.0);
+    QApplication::setFont(before);
 }
 
 void TestReaders::keysWithAltControlOrMetaTypeNothing_data()

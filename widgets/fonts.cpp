@@ -116,11 +116,17 @@ QFont playFieldFont()
 
 void useChineseInterfaceFont()
 {
-    static bool done = false;
-    if (done)
+    static const bool glyphFormsFixed = [] {
+        useLocaleFreeGlyphForms();
+        return true;
+    }();
+    Q_UNUSED(glyphFormsFixed);
+    // A desktop theme sets its fonts again after start-up, and again when
+    // the user changes them; each time the faces are set anew, the sizes
+    // kept. Nothing changes when they are set already.
+    const QStringList &families = songFamilies();
+    if (QApplication::font().families() == families)
         return;
-    done = true;
-    useLocaleFreeGlyphForms();
     // The desktop may give some classes fonts of their own (menus, message
     // boxes); each keeps its size and takes the Chinese faces. Setting the
     // default font forgets the class fonts, so they are read first.
@@ -128,11 +134,11 @@ void useChineseInterfaceFont()
     for (const char *widgetClass : {"QMenuBar", "QMenu", "QMessageBox", "QPushButton", "QRadioButton", "QGroupBox",
                                     "QLabel", "QLineEdit", "QToolTip"}) {
         QFont font = QApplication::font(widgetClass);
-        font.setFamilies(songFamilies());
+        font.setFamilies(families);
         classFonts.append({widgetClass, font});
     }
     QFont font = QApplication::font();
-    font.setFamilies(songFamilies());
+    font.setFamilies(families);
     QApplication::setFont(font);
     for (const auto &[widgetClass, classFont] : classFonts)
         QApplication::setFont(classFont, widgetClass);

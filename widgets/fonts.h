@@ -20,7 +20,8 @@ QFont playFieldFont();
 
 // Makes the Song role the application's default font, at the desktop's
 // size, for every widget class, so menus, buttons and message boxes draw
-// Simplified Chinese too. Runs once; call it before creating windows.
+// Simplified Chinese too. Call it before creating windows, and again when
+// the desktop changes the application's font.
 void useChineseInterfaceFont();
 
 } // namespace tarvo
