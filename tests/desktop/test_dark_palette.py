@@ -71,12 +71,14 @@ class Shot:
         left, right = best
         if right - left < 100:
             return None
-        mid = (left + right) // 2
+        # The field's height along a column just inside its left edge, where
+        # no word is drawn (words keep a margin from the edge).
+        col = left + 3
         top = y
-        while top > 0 and self.at(mid, top - 1) == FIELD:
+        while top > 0 and self.at(col, top - 1) == FIELD:
             top -= 1
         bottom = y
-        while bottom < self.height - 1 and self.at(mid, bottom + 1) == FIELD:
+        while bottom < self.height - 1 and self.at(col, bottom + 1) == FIELD:
             bottom += 1
         return left, top, right, bottom
 
