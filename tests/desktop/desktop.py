@@ -239,6 +239,24 @@ class Session:
     def xdotool(self, *args, timeout=10):
         return self.run(["xdotool", *args], timeout=timeout).stdout.decode(errors="replace")
 
+    def start_exercise(self, wid, started, wait=2.0, attempts=3):
+        """Chooses 文件(G) → 开始练习(T) with the keyboard until started()
+        holds: on a busy machine the menu may open after the second key has
+        gone to the window. Returns the time of the key that started it, or
+        None."""
+        self.xdotool("windowactivate", "--sync", wid)
+        for _ in range(attempts):
+            self.xdotool("key", "--clearmodifiers", "alt+g")
+            time.sleep(0.6)
+            self.xdotool("key", "--clearmodifiers", "t")
+            sent = time.monotonic()
+            if wait_for(started, wait, 0.1):
+                return sent
+            # Close a menu left open before trying again.
+            self.xdotool("key", "--clearmodifiers", "Escape")
+            time.sleep(0.3)
+        return None
+
     def wait_window(self, pid, timeout=15):
         """The id of a visible window of process pid."""
         def find():

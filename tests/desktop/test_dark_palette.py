@@ -96,10 +96,6 @@ def body(s):
     game = s.spawn("tarvo", [tarvo], env=env)
     wid = s.wait_window(game.pid)
     time.sleep(0.5)
-    s.xdotool("windowactivate", "--sync", wid)
-    s.xdotool("key", "--clearmodifiers", "alt+g")
-    time.sleep(0.3)
-    s.xdotool("key", "--clearmodifiers", "t")
 
     def shoot():
         return Shot(s.run(["import", "-window", "root", "-depth", "8", "ppm:-"], timeout=15).stdout)
@@ -114,6 +110,7 @@ def body(s):
                if shot.at(x, y) != FIELD]
         return (shot, area, ink) if len(ink) > 20 else None
 
+    s.start_exercise(wid, words_drawn, wait=4.0)
     found = desktop.wait_for(words_drawn, 8, 0.5)
     if not found:
         shot = shoot()

@@ -96,7 +96,7 @@ def body(s):
     s.xdotool("windowactivate", "--sync", wid)
     time.sleep(0.3)
     s.xdotool("key", "--clearmodifiers", "alt+g")
-    time.sleep(0.3)
+    time.sleep(0.6)  # the menu opens before its item's key comes
     s.xdotool("key", "--clearmodifiers", "t")
     time.sleep(0.5)
 
