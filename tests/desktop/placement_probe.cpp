@@ -11,6 +11,7 @@
 #include "application.h"
 #include "kavix.h"
 #include "placement.h"
+#include "probesupport.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,25 +21,9 @@
 
 #include <cstdio>
 
+using namespace probe;
+
 namespace {
-
-void say(const char *line)
-{
-    std::printf("%s\n", line);
-    std::fflush(stdout);
-}
-
-bool waitExposed(QWidget *w, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!(w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed())) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // Reports the modal window once it is exposed.
 void reportModalWhenShown()
@@ -49,7 +34,7 @@ void reportModalWhenShown()
         QWidget *modal = QApplication::activeModalWidget();
         if (modal && modal->windowHandle() && modal->windowHandle()->isExposed()) {
             poll->deleteLater();
-            say("shown");
+            say(QStringLiteral("shown"));
         }
     });
     poll->start();
@@ -60,7 +45,7 @@ int result()
     tarvo::Kavix window;
     window.show();
     if (!waitExposed(&window)) {
-        say("the main window was not exposed");
+        say(QStringLiteral("the main window was not exposed"));
         return 1;
     }
     reportModalWhenShown();
@@ -78,7 +63,7 @@ int dialog()
     owner.setGeometry(120, 90, 520, 400);
     owner.show();
     if (!waitExposed(&owner)) {
-        say("the owner was not exposed");
+        say(QStringLiteral("the owner was not exposed"));
         return 1;
     }
     QDialog box(&owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint

@@ -12,6 +12,7 @@
 
 #include "application.h"
 #include "kavix.h"
+#include "probesupport.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -28,34 +29,16 @@
 #include <cstdio>
 #include <functional>
 
+using namespace probe;
+
 namespace {
-
-void say(const QString &line)
-{
-    std::printf("%s\n", qPrintable(line));
-    std::fflush(stdout);
-}
-
-// Processes events for ms milliseconds.
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 // Shows the widget and waits until it is exposed on the display and painted.
 bool showAndWait(QWidget *w, int timeoutMs = 5000)
 {
     w->show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!(w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed())) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    if (!waitExposed(w, timeoutMs))
+        return false;
     settle(200);
     return true;
 }
