@@ -35,11 +35,7 @@ QAccessibleInterface *gamePictAccessible(const QString &, QObject *object)
 
 GamePict::GamePict(QWidget *parent) : QWidget(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(gamePictAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    installAccessibleFactory(gamePictAccessible);
     setObjectName(QStringLiteral("GamePict"));
     setAccessibleName(QStringLiteral("练习区"));
     setFont(playFieldFont());

@@ -1,6 +1,7 @@
 #include "accessible.h"
 
 #include <QAccessible>
+#include <QList>
 #include <QWidget>
 
 namespace tarvo {
@@ -48,12 +49,22 @@ QString PlainTextAccessible::attributes(int offset, int *startOffset, int *endOf
     return {};
 }
 
-void announceTextChange(QObject *object, const QString &before, const QString &after)
+bool announceTextChange(QObject *object, const QString &before, const QString &after)
 {
     if (before == after || !QAccessible::isActive())
-        return;
+        return false;
     QAccessibleTextUpdateEvent update(object, 0, before, after);
     QAccessible::updateAccessibility(&update);
+    return true;
+}
+
+void installAccessibleFactory(QAccessible::InterfaceFactory factory)
+{
+    static QList<QAccessible::InterfaceFactory> installed;
+    if (installed.contains(factory))
+        return;
+    installed.append(factory);
+    QAccessible::installFactory(factory);
 }
 
 } // namespace tarvo

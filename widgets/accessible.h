@@ -36,7 +36,12 @@ public:
 };
 
 // Tells screen readers that a widget's shown text changed from `before` to
-// `after`.
-void announceTextChange(QObject *object, const QString &before, const QString &after);
+// `after`. Returns whether it told them: the texts differ and a reader
+// listens.
+bool announceTextChange(QObject *object, const QString &before, const QString &after);
+
+// Adds a maker of accessible interfaces to Qt's, the first time it is asked
+// for; later calls with the same factory do nothing.
+void installAccessibleFactory(QAccessible::InterfaceFactory factory);
 
 } // namespace tarvo

@@ -61,15 +61,6 @@ QAccessibleInterface *labelAccessible(const QString &, QObject *object)
     return nullptr;
 }
 
-void installLabelAccessibles()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(labelAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 } // namespace
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRectF &twips, const QFont &font)
@@ -89,7 +80,7 @@ void setUpLabelImpl(QLabel *label, const QString &name, const QString &text, con
 
 SpokenLabel::SpokenLabel(const QString &spokenName, QWidget *parent) : QLabel(parent)
 {
-    installLabelAccessibles();
+    installAccessibleFactory(labelAccessible);
     setAccessibleName(spokenName);
 }
 
@@ -97,8 +88,7 @@ void SpokenLabel::showText(const QString &text)
 {
     const QString before = this->text();
     setText(text);
-    announceTextChange(this, before, text);
-    if (before != text && QAccessible::isActive()) {
+    if (announceTextChange(this, before, text)) {
         // Its description is its text too, for readers that speak a label's
         // name and description.
         QAccessibleEvent description(this, QAccessible::DescriptionChanged);
@@ -108,7 +98,7 @@ void SpokenLabel::showText(const QString &text)
 
 ShowingTextBox::ShowingTextBox(QWidget *parent) : QLineEdit(parent)
 {
-    installLabelAccessibles();
+    installAccessibleFactory(labelAccessible);
     setReadOnly(true);
     setEnabled(false);
     setFocusPolicy(Qt::NoFocus);
@@ -116,7 +106,7 @@ ShowingTextBox::ShowingTextBox(QWidget *parent) : QLineEdit(parent)
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
-    installLabelAccessibles();
+    installAccessibleFactory(labelAccessible);
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
