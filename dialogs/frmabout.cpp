@@ -2,6 +2,7 @@
 
 #include "practiceengine.h"
 
+#include "accessible.h"
 #include "fonts.h"
 #include "icons.h"
 #include "labels.h"
@@ -123,6 +124,8 @@ void FrmAbout::showModal()
 void FrmAbout::Form_Activate()
 {
     m_engine.SuspendForDialog(m_suspendedTimers);
+    if (m_window)
+        describeSuspension(m_window, m_suspendedTimers);
 }
 
 void FrmAbout::Command1_Click()

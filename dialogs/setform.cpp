@@ -2,6 +2,7 @@
 
 #include "practiceengine.h"
 
+#include "accessible.h"
 #include "placement.h"
 #include "twips.h"
 
@@ -106,6 +107,7 @@ bool SetForm::event(QEvent *event)
 void SetForm::Form_Activate()
 {
     m_engine.SuspendForDialog(m_suspendedTimers);
+    describeSuspension(this, m_suspendedTimers);
 }
 
 void SetForm::setSpeedOK_Click()

@@ -1,5 +1,7 @@
 #include "gamepict.h"
 
+#include "narration.h"
+
 #include "accessible.h"
 #include "colours.h"
 #include "fonts.h"
@@ -10,18 +12,31 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tarvo {
 
 namespace {
 
 const QColor kField(224, 224, 224);
+// How many of the lowest words the play field's spoken name gives.
+constexpr int kSummaryWords = 3;
 
 // The play field as a screen reader sees it: a canvas whose text is the
 // words on it.
 class GamePictAccessible final : public PlainTextAccessible {
 public:
     explicit GamePictAccessible(GamePict *pict) : PlainTextAccessible(pict, QAccessible::Canvas) {}
-    QString plainText() const override { return static_cast<const GamePict *>(widget())->wordsText(); }
+    QString plainText() const override { return pict()->wordsText(); }
+    // The name carries the summary, for a reader's "where am I"; readers do
+    // not speak a canvas's name as it changes.
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? pict()->spokenSummary() : PlainTextAccessible::text(t);
+    }
+
+private:
+    const GamePict *pict() const { return static_cast<const GamePict *>(widget()); }
 };
 
 QAccessibleInterface *gamePictAccessible(const QString &, QObject *object)
@@ -95,15 +110,40 @@ void GamePict::printWord(float x, float y, const QString &text)
     wordsMayHaveChanged();
 }
 
+QList<const GamePict::Item *> GamePict::lowestFirst() const
+{
+    QList<const Item *> items;
+    items.reserve(m_items.size());
+    for (const Item &item : m_items)
+        items.append(&item);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item *a, const Item *b) { return a->position.y() > b->position.y(); });
+    return items;
+}
+
 QString GamePict::wordsText() const
 {
     QString words;
-    for (const Item &item : m_items) {
+    for (const Item *item : lowestFirst()) {
         if (!words.isEmpty())
             words += u' ';
-        words += item.shape.text();
+        words += item->shape.text();
     }
     return words;
+}
+
+QString GamePict::spokenSummary() const
+{
+    const QString name = accessibleName();
+    if (m_items.isEmpty())
+        return name;
+    QStringList lowest;
+    for (const Item *item : lowestFirst()) {
+        if (lowest.size() == kSummaryWords)
+            break;
+        lowest.append(spelled(item->shape.text()));
+    }
+    return QStringLiteral("%1，%2 个单词，最下面：%3").arg(name).arg(m_items.size()).arg(lowest.join(u'，'));
 }
 
 void GamePict::wordsMayHaveChanged()
@@ -122,6 +162,13 @@ void GamePict::announceWords()
     const QString words = wordsText();
     announceTextChange(this, m_announcedWords, words);
     m_announcedWords = words;
+    // Keeps a reader's copy of the name up to date.
+    const QString summary = spokenSummary();
+    if (summary != m_announcedSummary) {
+        m_announcedSummary = summary;
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 QList<GamePict::DrawnWord> GamePict::picture() const

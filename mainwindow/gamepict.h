@@ -38,8 +38,13 @@ public:
     };
     // The words drawn since the last clear, in the order they were drawn.
     QList<DrawnWord> picture() const;
-    // Their texts, separated by spaces: what a screen reader reads here.
+    // Their texts, lowest (the most urgent) first, separated by spaces: what
+    // a screen reader reads here.
     QString wordsText() const;
+    // The play field as a screen reader names it: how many words are falling
+    // and the lowest few, spelled.
+    QString spokenSummary() const;
+
     // The colour the words are drawn in: the desktop's text colour while it
     // reads well on the light-grey field.
     QColor inkColour() const { return m_ink; }
@@ -67,6 +72,9 @@ private:
     void announceWords();
     void updateInk();
 
+    // The drawn words, lowest first.
+    QList<const Item *> lowestFirst() const;
+
     QList<Item> m_items;
     // Shaped texts of the current and the previous picture: a word keeps its
     // shape from tick to tick and is laid out only once, when first drawn.
@@ -74,6 +82,7 @@ private:
     QHash<QString, QStaticText> m_previousShapes;
     QColor m_ink;
     QString m_announcedWords;
+    QString m_announcedSummary;
     bool m_announcePending = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include "gamepict.h"
 #include "layout.h"
+#include "playnarrator.h"
+#include "readers.h"
 
 #include "frmabout.h"
 #include "setform.h"
@@ -81,7 +83,8 @@ void Kavix::createControls()
 
     m_gamePict = new GamePict(m_client);
     m_gamePict->installEventFilter(this);
-    connect(m_gamePict, &GamePict::keyPressed, this, [this](int keyAscii) { m_engine.GamePict_KeyPress(keyAscii); });
+    connect(m_gamePict, &GamePict::keyPressed, this,
+            [this](int keyAscii) { m_narrator->runKey(keyAscii, [&] { m_engine.GamePict_KeyPress(keyAscii); }); });
     placeInTwips(m_gamePict, kDesignLayout.GamePict);
 
     m_lblPause =
@@ -110,6 +113,15 @@ void Kavix::createControls()
     m_speedStatus->setAutoFillBackground(true);
 
     applyColours();
+    auto *readers = new WindowReaders(
+        m_client,
+        StatusStrip{m_speedStatus,
+                    m_correctStatus,
+                    m_lblPause,
+                    m_timeDisplay,
+                    {m_lblSpeed, m_speedStatus, m_correctStatus, m_lblPause, m_lblTime, m_timeDisplay}},
+        this);
+    m_narrator = new PlayNarrator(m_engine, *this, m_gamePict, readers, this);
 
     // Text box and play field are windows of their own, above the labels
     // and lines.
@@ -168,18 +180,20 @@ void Kavix::changeEvent(QEvent *event)
 
 void Kavix::createTimers()
 {
-    auto make = [this](const char *name, void (PracticeEngine::*tick)()) {
+    using Handler = Narration::Handler;
+    auto make = [this](const char *name, void (PracticeEngine::*tick)(), Handler handler) {
         auto *t = new QTimer(this);
         t->setObjectName(QLatin1String(name));
         // The countdown must keep time over a nine-minute exercise.
         t->setTimerType(Qt::PreciseTimer);
         connect(
-            t, &QTimer::timeout, this, [this, tick] { (m_engine.*tick)(); }, Qt::DirectConnection);
+            t, &QTimer::timeout, this, [this, tick, handler] { m_narrator->run(handler, [&] { (m_engine.*tick)(); }); },
+            Qt::DirectConnection);
         return t;
     };
-    m_pictScroll = make("pictScroll", &PracticeEngine::pictScroll_Timer);
-    m_creatWord = make("CreatWord", &PracticeEngine::CreatWord_Timer);
-    m_gaTime = make("GaTime", &PracticeEngine::GaTime_Timer);
+    m_pictScroll = make("pictScroll", &PracticeEngine::pictScroll_Timer, Handler::fallTick);
+    m_creatWord = make("CreatWord", &PracticeEngine::CreatWord_Timer, Handler::spawnTick);
+    m_gaTime = make("GaTime", &PracticeEngine::GaTime_Timer, Handler::clockTick);
 }
 
 void Kavix::createMenus()
@@ -199,8 +213,10 @@ void Kavix::createMenus()
     m_mnuPause = action(m_mnuGame, "mnuPause", kPauseCaption.toString());
     m_mnuSpeed = action(m_mnuGame, "mnuSpeed", QStringLiteral("高级设置(&S)…"));
     m_mnuExit = action(m_mnuGame, "mnuExit", QStringLiteral("退出程序(&X)"));
-    connect(m_mnuStart, &QAction::triggered, this, [this] { m_engine.mnuStart_Click(); });
-    connect(m_mnuPause, &QAction::triggered, this, [this] { m_engine.mnuPause_Click(); });
+    connect(m_mnuStart, &QAction::triggered, this,
+            [this] { m_narrator->run(Narration::Handler::start, [&] { m_engine.mnuStart_Click(); }); });
+    connect(m_mnuPause, &QAction::triggered, this,
+            [this] { m_narrator->run(Narration::Handler::pauseCommand, [&] { m_engine.mnuPause_Click(); }); });
     connect(m_mnuSpeed, &QAction::triggered, this, &Kavix::mnuSpeed_Click);
     connect(m_mnuExit, &QAction::triggered, this, &Kavix::mnuExit_Click);
 
@@ -280,14 +296,14 @@ void Kavix::mnuSpeed_Click()
 {
     if (!m_setForm)
         m_setForm = new SetForm(m_engine, this);
-    m_setForm->showModal();
+    m_narrator->run(Narration::Handler::dialog, [&] { m_setForm->showModal(); });
 }
 
 void Kavix::mnuAbout_Click()
 {
     if (!m_frmAbout)
         m_frmAbout = new FrmAbout(m_engine, this);
-    m_frmAbout->showModal();
+    m_narrator->run(Narration::Handler::dialog, [&] { m_frmAbout->showModal(); });
 }
 
 void Kavix::mnuPim_Click()
@@ -455,7 +471,10 @@ bool Kavix::askPlayAgain(const QString &title, const QString &text)
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     box.setDefaultButton(QMessageBox::Yes);
     centreOnOwnerWhenShown(&box);
-    return box.exec() == QMessageBox::Yes;
+    const bool again = box.exec() == QMessageBox::Yes;
+    if (again)
+        m_narrator->playAgainChosen();
+    return again;
 }
 
 } // namespace tarvo

@@ -17,6 +17,7 @@ namespace tarvo {
 class FrameLine;
 class FrmAbout;
 class GamePict;
+class PlayNarrator;
 class SetForm;
 
 // The main window: play field, typed-text box, status strip, frame lines,
@@ -99,6 +100,8 @@ private:
     FrameLine *m_line2 = nullptr;
     FrameLine *m_line3 = nullptr;
     FrameLine *m_line4 = nullptr;
+
+    PlayNarrator *m_narrator = nullptr;
 
     QTimer *m_pictScroll = nullptr;
     QTimer *m_creatWord = nullptr;

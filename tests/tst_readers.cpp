@@ -151,22 +151,25 @@ void TestReaders::statusTextsAndWordsReadAsTheyChange()
     window->engine().GamePict_KeyPress('k');
     QCOMPARE(readText(child<QLineEdit>(*window, u"textWord"_s)), u"K"_s);
 
-    // The play field reads its words in slot order, without positions.
+    // The play field reads its words lowest first, without positions, and
+    // names how many fall and the lowest three, spelled.
     auto *pict = child<GamePict>(*window, u"GamePict"_s);
-    window->engine().wordSlots()[0] = WordSlot{3000, 0, u"KQD"_s};
+    window->engine().wordSlots()[0] = WordSlot{3000, 0, u"XY"_s};
     window->engine().wordSlots()[2] = WordSlot{900, 450, u"AB"_s};
+    window->engine().wordSlots()[3] = WordSlot{900, 0, u"W"_s};
     window->engine().wordSlots()[5] = WordSlot{300, 900, u"KQD"_s};
     window->engine().pictScroll_Timer();
-    QCOMPARE(readText(pict), u"KQD AB KQD"_s);
-    QCOMPARE(accessible(pict)->textInterface()->characterCount(), 10);
+    QCOMPARE(readText(pict), u"KQD AB XY W"_s);
+    QCOMPARE(accessible(pict)->textInterface()->characterCount(), 11);
     QCOMPARE(accessible(pict)->textInterface()->text(4, 6), u"AB"_s);
+    QCOMPARE(accessible(pict)->text(QAccessible::Name), u"练习区，4 个单词，最下面：K Q D，A B，X Y"_s);
     window->engine().GamePict_KeyPress(' ');
     window->engine().pictScroll_Timer();
-    QCOMPARE(readText(pict), u"KQD AB KQD"_s); // "K" matched nothing
+    QCOMPARE(readText(pict), u"KQD AB XY W"_s); // "K" matched nothing
     for (char c : {'K', 'Q', 'D', ' '})
         window->engine().GamePict_KeyPress(c);
     window->engine().pictScroll_Timer();
-    QCOMPARE(readText(pict), u"AB"_s);
+    QCOMPARE(readText(pict), u"AB XY W"_s);
 }
 
 void TestReaders::emailLinkOpensOncePerClickKeyOrAction_data()

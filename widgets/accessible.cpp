@@ -4,6 +4,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace tarvo {
 
 PlainTextAccessible::PlainTextAccessible(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
@@ -53,9 +55,33 @@ bool announceTextChange(QObject *object, const QString &before, const QString &a
 {
     if (before == after || !QAccessible::isActive())
         return false;
-    QAccessibleTextUpdateEvent update(object, 0, before, after);
-    QAccessible::updateAccessibility(&update);
+    // Only the part that changed: a reader then hears one new or removed
+    // word, not the whole text again.
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const QString removed = before.mid(head, before.size() - head - tail);
+    const QString inserted = after.mid(head, after.size() - head - tail);
+    if (removed.isEmpty()) {
+        QAccessibleTextInsertEvent insert(object, int(head), inserted);
+        QAccessible::updateAccessibility(&insert);
+    } else if (inserted.isEmpty()) {
+        QAccessibleTextRemoveEvent remove(object, int(head), removed);
+        QAccessible::updateAccessibility(&remove);
+    } else {
+        QAccessibleTextUpdateEvent update(object, int(head), removed, inserted);
+        QAccessible::updateAccessibility(&update);
+    }
     return true;
+}
+
+void describeSuspension(QWidget *dialog, bool suspended)
+{
+    dialog->setAccessibleDescription(suspended ? QStringLiteral("练习已暂停，关闭后继续") : QString());
 }
 
 void installAccessibleFactory(QAccessible::InterfaceFactory factory)

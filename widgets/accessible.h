@@ -40,6 +40,10 @@ public:
 // listens.
 bool announceTextChange(QObject *object, const QString &before, const QString &after);
 
+// Tells a screen reader, through a dialog's description, whether the dialog
+// holds a running exercise until it is closed.
+void describeSuspension(QWidget *dialog, bool suspended);
+
 // Adds a maker of accessible interfaces to Qt's, the first time it is asked
 // for; later calls with the same factory do nothing.
 void installAccessibleFactory(QAccessible::InterfaceFactory factory);

@@ -1,0 +1,73 @@
+#include "playnarrator.h"
+
+#include "gamepict.h"
+#include "readers.h"
+
+#include "practiceengine.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QEvent>
+
+namespace tarvo {
+
+PlayNarrator::PlayNarrator(const PracticeEngine &engine, const PracticeView &view, GamePict *field,
+                           WindowReaders *readers, QObject *parent)
+    : QObject(parent),
+      m_engine(engine),
+      m_view(view),
+      m_field(field),
+      m_readers(readers)
+{
+    m_clock.start();
+    m_due.setSingleShot(true);
+    connect(&m_due, &QTimer::timeout, this, &PlayNarrator::speak);
+    field->installEventFilter(this);
+}
+
+bool PlayNarrator::listening()
+{
+    return QAccessible::isActive();
+}
+
+PlayState PlayNarrator::state() const
+{
+    return PlayState{m_engine.wordSlots(), m_engine.typedText(),         m_view.labelText(Label::timeDisplay),
+                     m_engine.isRunning(), m_engine.settings().isPaused, m_engine.exerciseMinutes()};
+}
+
+bool PlayNarrator::fieldHasFocus() const
+{
+    return m_field && m_field->hasFocus() && m_field->window()->isActiveWindow() && !QApplication::activePopupWidget()
+           && !QApplication::activeModalWidget();
+}
+
+void PlayNarrator::schedule()
+{
+    const qint64 due = m_narration.dueAt();
+    if (due < 0 || !fieldHasFocus()) {
+        // Waits for the focus to come back to the play field.
+        m_due.stop();
+        return;
+    }
+    // Never at once: the reader hears of the focus before the phrase.
+    m_due.start(int(std::max<qint64>(0, due - m_clock.elapsed())));
+}
+
+void PlayNarrator::speak()
+{
+    if (!listening() || !fieldHasFocus() || !m_readers)
+        return;
+    if (const auto phrase = m_narration.next(state(), m_clock.elapsed()))
+        m_readers->announce(phrase->text, phrase->durationMs);
+    schedule();
+}
+
+bool PlayNarrator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && event->type() == QEvent::FocusIn && listening())
+        schedule();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tarvo

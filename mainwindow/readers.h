@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+class QLabel;
+class QWidget;
+
+namespace tarvo {
+
+// The labels of the main window's status strip.
+struct StatusStrip {
+    QPointer<QLabel> speed;
+    QPointer<QLabel> accuracy;
+    QPointer<QLabel> pause;
+    QPointer<QLabel> countdown;
+    // Every label of the strip, for its extent on screen.
+    QList<QPointer<QLabel>> all;
+};
+
+// The strip as a screen reader reads it: the pause state, the speed, the
+// accuracy and the time left, in words.
+QString spokenStatus(const StatusStrip &strip);
+
+// What screen readers find in the main window besides its widgets, as
+// children of its client area: the status strip as the window's status
+// bar (a reader's status-bar command speaks spokenStatus()), and a notice
+// that shows the game's spoken phrases. Both exist only for readers: no
+// widget is added, the labels stay where they are, mouse clicks on the
+// strip are untouched.
+class WindowReaders : public QObject {
+    Q_OBJECT
+public:
+    WindowReaders(QWidget *client, const StatusStrip &strip, QObject *parent = nullptr);
+    ~WindowReaders() override;
+
+    // Has a screen reader say `phrase` now; the notice shows it for
+    // `durationMs`, or until the next phrase.
+    void announce(const QString &phrase, int durationMs);
+    QString notice() const { return m_notice; }
+
+private:
+    void hideNotice();
+
+    QPointer<QWidget> m_client;
+    QString m_notice;
+    QTimer m_noticeEnd;
+};
+
+} // namespace tarvo
