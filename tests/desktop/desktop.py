@@ -9,12 +9,16 @@ test has one too, so a part that hangs fails the test instead of blocking.
 """
 
 import os
+import pty
+import re
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
+import tty
 
 LIBEXEC = "/usr/libexec"
 
@@ -134,6 +138,8 @@ class Session:
         return found
 
     def close(self):
+        if getattr(self, "speech_log", None):
+            self.speech_log.save(self.path("orca-debug.log"))
         for _, proc in reversed(list(self.procs)):
             self.stop(proc)
         if os.environ.get("TARVO_DESKTOP_KEEP"):
@@ -216,6 +222,34 @@ class Session:
             fail("the accessibility bus did not start", "no org.a11y.Bus on the session bus", "its address")
         return launcher
 
+    def speech(self):
+        """A sound server with a null sink (speech takes its real time, in
+        silence) and a speech-dispatcher on the session's own socket."""
+        self.spawn("pulseaudio", ["pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no",
+                                  "--load=module-null-sink sink_name=silent", "--load=module-native-protocol-unix"])
+        pulse = os.path.join(self.env["XDG_RUNTIME_DIR"], "pulse", "native")
+        if not wait_for(lambda: os.path.exists(pulse), 10):
+            fail("pulseaudio did not start", "no socket pulse/native", "a listening socket")
+        sock = os.path.join(self.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "speechd.sock")
+        os.makedirs(os.path.dirname(sock), exist_ok=True)
+        self.spawn("speech-dispatcher", ["speech-dispatcher", "--run-single", "--timeout", "0",
+                                         "--communication-method", "unix_socket", "--socket-path", sock])
+        if not wait_for(lambda: os.path.exists(sock), 10):
+            fail("speech-dispatcher did not start", "no socket", sock)
+
+    def orca(self, lang="zh_CN.UTF-8"):
+        """Orca with speech, its debug log read line by line; returns the
+        log. Needs the session bus and the accessibility bus."""
+        self.speech()
+        log = SpeechLog()
+        env = dict(self.env, LANG=lang, LC_ALL=lang)
+        launch = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launch.py")
+        self.spawn("orca", ["/usr/bin/python3", launch, "--debug", f"--debug-file={log.tty}"], env=env)
+        self.speech_log = log
+        if not log.wait(r"^屏幕阅读器启用", 20):
+            fail("Orca did not start", log.spoken()[-3:] or "nothing spoken", "屏幕阅读器启用")
+        return log
+
     def weston(self, socket="tarvo-weston", size=(1024, 640)):
         proc = self.spawn("weston", ["weston", "--backend=headless-backend.so", f"--socket={socket}",
                                      f"--width={size[0]}", f"--height={size[1]}", "--idle-time=0", "--no-config"])
@@ -267,6 +301,60 @@ class Session:
         if not wid:
             fail("the program did not map a window", "no visible window", f"a window of pid {pid}")
         return wid
+
+
+class SpeechLog:
+    """What Orca speaks, read from its debug log as it is written. The log
+    goes to a pseudo-terminal, which Orca writes line by line (a file it
+    would buffer)."""
+
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'")
+
+    def __init__(self):
+        self._master, slave = pty.openpty()
+        tty.setraw(slave)
+        self.tty = os.ttyname(slave)
+        self._slave = slave
+        self.start = time.monotonic()
+        self.lines = []  # (seconds since start, line)
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        buf = b""
+        while True:
+            try:
+                chunk = os.read(self._master, 65536)
+            except OSError:
+                return
+            if not chunk:
+                return
+            buf += chunk
+            *done, buf = buf.split(b"\n")
+            now = time.monotonic() - self.start
+            self.lines.extend((now, line.decode(errors="replace")) for line in done)
+
+    def spoken(self, since=0.0):
+        """(time, text) of each phrase spoken after `since`; the phrase
+        without Orca's trailing period."""
+        out = []
+        for t, line in list(self.lines):
+            m = self.SPOKEN.search(line)
+            if m and t >= since:
+                out.append((t, m.group(1).split("'{", 1)[0].rstrip(". ")))
+        return out
+
+    def wait(self, pattern, timeout, since=0.0):
+        """The first phrase after `since` that matches pattern, waiting up
+        to timeout seconds."""
+        regex = re.compile(pattern)
+        return wait_for(lambda: next((p for p in self.spoken(since) if regex.search(p[1])), None), timeout, 0.05)
+
+    def now(self):
+        return time.monotonic() - self.start
+
+    def save(self, path):
+        with open(path, "w") as f:
+            f.writelines(f"{t:8.2f} {line}\n" for t, line in list(self.lines))
 
 
 def main(name, body, limit=90):

@@ -1,0 +1,105 @@
+"""A blind player's exercise, heard through the Orca screen reader.
+
+Xvfb with openbox, the accessibility bus, speech-dispatcher on a silent
+sound server and Orca; the game in Chinese. Keys only: start, the settings
+dialog (fast speed), typing a word Orca spelled, a word that is not there,
+"where am I" on the play field, the status-bar command, a word falling out
+and Pause, each checked in what Orca says (its debug log).
+Usage: test_orca.py TARVO
+"""
+
+import re
+import sys
+import time
+
+import desktop
+
+WORD = re.compile(r"^通知 (?:继续练习。)?([A-Y](?: [A-Y])*)(?:，|$)")
+
+
+def menu(s, item):
+    """文件(G) and one of its items by their keys, Alt held as a person does."""
+    s.xdotool("keydown", "alt")
+    time.sleep(0.1)
+    s.xdotool("key", "g")
+    time.sleep(0.1)
+    s.xdotool("keyup", "alt")
+    time.sleep(0.6)
+    s.xdotool("key", item)
+
+
+def orca_command(s, *keys):
+    """An Orca command: the Orca key (Insert) held with keys."""
+    s.xdotool("keydown", "Insert")
+    s.xdotool("key", *keys)
+    s.xdotool("keyup", "Insert")
+
+
+def body(s):
+    tarvo = sys.argv[1]
+    s.xvfb("800x600x24")
+    s.openbox()
+    s.dbus()
+    s.atspi()
+    log = s.orca()
+    env = dict(s.env, LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    game = s.spawn("tarvo", [tarvo], env=env)
+    wid = s.wait_window(game.pid)
+    s.xdotool("windowactivate", "--sync", wid)
+    if not log.wait(r"^练习区", 10):
+        desktop.fail("Orca on the play field", log.spoken()[-3:], "练习区 画布")
+
+    def heard(what, pattern, since, timeout=6):
+        said = log.wait(pattern, timeout, since)
+        s.check(said is not None, what, said[1] if said else [p for _, p in log.spoken(since)][-6:], pattern)
+        return said
+
+    mark = log.now()
+    menu(s, "t")
+    heard("Start", r"^通知 开始练习，3 分钟$", mark)
+
+    # The settings dialog says that it holds the exercise; fast speed, then OK.
+    mark = log.now()
+    menu(s, "s")
+    heard("the settings dialog", r"^高级设置 对话框 练习已暂停，关闭后继续", mark)
+    s.xdotool("key", "--delay", "150", "Tab", "Tab", "Tab", "Down", "Down", "Return")
+    heard("resuming after the dialog", r"^通知 继续练习", mark)
+
+    # A word as Orca spelled it, typed: removed.
+    mark = log.now()
+    said = heard("a new word, spelled", WORD.pattern, mark)
+    if said:
+        word = WORD.match(said[1]).group(1).replace(" ", "")
+        mark = log.now()
+        s.xdotool("type", "--delay", "120", word.lower())
+        s.xdotool("key", "space")
+        heard(f"typing {word}", r"^通知 消去 [1-9]\d* 个", mark)
+    # No word ever has a Z.
+    mark = log.now()
+    s.xdotool("key", "--delay", "120", "z", "space")
+    heard("a word that is not there", r"^通知 没有消去", mark)
+
+    mark = log.now()
+    orca_command(s, "KP_Enter", "KP_Enter")
+    heard("the status bar", r"^速度 每分钟 \d+ 字，正确率 \d+(?:\.\d+)?%，剩余时间 \d+ 分 \d+ 秒 状态栏$", mark)
+
+    heard("a word that fell out", r"^通知 (?:.*。)?漏掉 (?:[A-Y](?: [A-Y])*|\d+ 个)", mark, timeout=20)
+    mark = log.now()
+    s.xdotool("key", "KP_Enter")
+    heard("where am I on the play field", r"^练习区，\d+ 个单词，最下面：[A-Y](?: [A-Y])*(?:，[A-Y](?: [A-Y])*){2}$", mark)
+
+    mark = log.now()
+    menu(s, "p")
+    heard("Pause", r"^通知 已暂停$", mark)
+    mark = log.now()
+    orca_command(s, "KP_Enter", "KP_Enter")
+    heard("the status bar while paused", r"^已暂停，剩余时间 \d+ 分 \d+ 秒 状态栏$", mark)
+
+    codes = [p for _, p in log.spoken() if re.search(r"GamePict|timeDisplay|Kavix|lblPause", p)]
+    s.check(not codes, "code names spoken", codes or "none", "none")
+    err = open(s.path("tarvo.err"), errors="replace").read()
+    s.check(err == "", "the game's stderr", repr(err[:1000]), "empty")
+
+
+if __name__ == "__main__":
+    desktop.main("orca", body, limit=110)
