@@ -181,7 +181,6 @@ void Narration::keyPressed(int keyAscii, const PlayState &before, const PlayStat
                 ++removed;
         }
         m_removed = removed;
-        m_withLowest = true;
     }
 }
 
@@ -190,8 +189,8 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
     if (!urgent() && now < m_busyUntil)
         return std::nullopt;
 
-    // Words still falling, lowest first: all of them after a submission or
-    // a resume, otherwise those not yet said.
+    // Words still falling, lowest first: all of them after a resume,
+    // otherwise those not yet heard.
     m_waiting.removeIf([&state](const Word &w) { return state.words[w.slot].text != w.text; });
     QList<Word> words;
     if (state.running) {
@@ -208,7 +207,9 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
     if (!m_notice.isEmpty())
         parts << m_notice;
     if (m_removed)
-        parts << (*m_removed > 0 ? QStringLiteral("消去 %1 个").arg(*m_removed) : QStringLiteral("没有消去"));
+        parts << (*m_removed == 0   ? QStringLiteral("错")
+                  : *m_removed == 1 ? QStringLiteral("对")
+                                    : QStringLiteral("消去 %1 个").arg(*m_removed));
     if (!m_timeLeft.isEmpty())
         parts << m_timeLeft;
     if (m_fallen.size() == 1)

@@ -62,9 +62,11 @@ struct PlayState {
 // paced: an urgent one (a command, a submission's result) goes at once;
 // the rest wait until the last phrase or key echo has been spoken and are
 // then said together, most urgent first. Words in a phrase that a key press
-// cut are said again at the next quiet moment, and every submission's
-// result names the lowest words, so what was missed comes round again.
-// Times are milliseconds on any steady clock.
+// cut before they were said wait to be said again, first with the next
+// submission's result, so what was missed comes round again; words said
+// whole are not repeated, which leaves the time for new ones. After a
+// pause the lowest words are said again. Times are milliseconds on any
+// steady clock.
 class Narration {
 public:
     enum class Handler { spawnTick, fallTick, clockTick, start, pauseCommand, dialog };
@@ -104,7 +106,7 @@ private:
 
     SpeechRate m_rate;
     QString m_notice;             // start, pause or resume
-    bool m_withLowest = false;    // name the lowest words with the next phrase
+    bool m_withLowest = false;    // the next phrase names the lowest words, heard or not
     std::optional<int> m_removed; // the last submission's result
     QString m_timeLeft;           // a whole minute, 30 or 10 seconds
     QStringList m_fallen;         // words that fell out since the last phrase

@@ -78,7 +78,7 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
            "100 spawn 0 A\n100 spawn 1 B\n100 spawn 2 C\n100 spawn 3 D\n"
            "4000 say A，B，C\n"
            "6100 say D\n"_s;
-    QTest::newRow("a submission's result at once, with the lowest words")
+    QTest::newRow("a submission's result at once, with the words a key cut off")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n200 spawn 1 AB\n200 spawn 2 KQD\n"
            "4000 say K Q D，A B，K Q D\n"
@@ -86,10 +86,15 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
            "4300 type KQD\n"
            "4700 say 消去 2 个。A B，X Y\n"
            "9000 quiet\n"_s; // X Y was said with the result
+    QTest::newRow("a result names no word already heard") << u"0 start 3\n0 say 开始练习，3 分钟\n"
+                                                             "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n"
+                                                             "4000 say K Q D，A B\n"
+                                                             "8000 type KQD\n"
+                                                             "8400 say 对\n"_s;
     QTest::newRow("a submission that removes nothing") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                           "100 spawn 0 KQD\n4000 say K Q D\n"
                                                           "5000 type AB\n"
-                                                          "5300 say 没有消去。K Q D\n"_s;
+                                                          "5300 say 错。K Q D\n"_s;
     QTest::newRow("words a key cut off come again, those said do not")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n100 spawn 2 WE\n"
@@ -118,7 +123,7 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n4000 say K Q D\n"
            "5000 key K\n5100 clock 060\n5100 key Q\n5200 key D\n5300 quiet\n5300 key space\n"
-           "5300 say 消去 1 个。剩余 1 分钟\n"_s;
+           "5300 say 对。剩余 1 分钟\n"_s;
     QTest::newRow("pause forgets what waits; resume names the lowest words")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n"

@@ -73,11 +73,11 @@ def body(s):
         mark = log.now()
         s.xdotool("type", "--delay", "120", word.lower())
         s.xdotool("key", "space")
-        heard(f"typing {word}", r"^通知 消去 [1-9]\d* 个", mark)
+        heard(f"typing {word}", r"^通知 (?:对|消去 [2-9]\d* 个)(?:。|$)", mark)
     # No word ever has a Z.
     mark = log.now()
     s.xdotool("key", "--delay", "120", "z", "space")
-    heard("a word that is not there", r"^通知 没有消去", mark)
+    heard("a word that is not there", r"^通知 错(?:。|$)", mark)
 
     mark = log.now()
     orca_command(s, "KP_Enter", "KP_Enter")
