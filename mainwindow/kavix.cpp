@@ -227,10 +227,21 @@ QSizeF Kavix::outerSizeInTwips() const
     return QSizeF(outer.width() * twipsPerPixelX(this), outer.height() * twipsPerPixelY(this));
 }
 
+QSizeF Kavix::clientSizeInTwips() const
+{
+    return QSizeF(m_client->width() * twipsPerPixelX(this), m_client->height() * twipsPerPixelY(this));
+}
+
+bool Kavix::laidOutForCurrentSize() const
+{
+    return outerSizeInTwips() == m_laidOutSize && clientSizeInTwips() == m_laidOutClient;
+}
+
 void Kavix::Form_Resize()
 {
     m_laidOutSize = outerSizeInTwips();
-    const MainLayout l = mainLayout(m_laidOutSize);
+    m_laidOutClient = clientSizeInTwips();
+    const MainLayout l = mainLayout(layoutOuterSize(m_laidOutSize, m_laidOutClient));
     m_line4->setTwipsLine(l.Line4);
     m_line3->setTwipsLine(l.Line3);
     m_line1->setTwipsLine(l.Line1);
@@ -252,12 +263,16 @@ void Kavix::moveEvent(QMoveEvent *event)
     QMainWindow::moveEvent(event);
     // The window manager may report its frame only after the window is
     // shown, which changes the outer size without a resize.
-    if (outerSizeInTwips() != m_laidOutSize)
+    if (!laidOutForCurrentSize())
         Form_Resize();
 }
 
 bool Kavix::eventFilter(QObject *watched, QEvent *event)
 {
+    // The menu bar may change its height (a new font) and with it the
+    // client area, while the window keeps its size.
+    if (watched == m_client && event->type() == QEvent::Resize && !laidOutForCurrentSize())
+        Form_Resize();
     if ((watched == m_client || watched == m_gamePict) && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton)
