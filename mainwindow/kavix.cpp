@@ -275,8 +275,19 @@ bool Kavix::eventFilter(QObject *watched, QEvent *event)
         Form_Resize();
     if ((watched == m_client || watched == m_gamePict) && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton)
-            m_mnuGame->popup(mouse->globalPosition().toPoint());
+        if (mouse->button() == Qt::RightButton) {
+            // The play field's release would go on to the window: one
+            // popup, here. A label passes a click it does not use to the
+            // window too, but a label is a control of its own and pops
+            // nothing up; the disabled text box and the lines count as
+            // bare window.
+            if (watched == m_gamePict) {
+                m_mnuGame->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+            if (!qobject_cast<QLabel *>(m_client->childAt(mouse->position().toPoint())))
+                m_mnuGame->popup(mouse->globalPosition().toPoint());
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
