@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "insight.h"
 #include "practiceengine.h"
 
 #include "accessible.h"
@@ -115,7 +116,7 @@ void FrmAbout::showModal()
         return; // already open
     QPointer<FrmAbout> self(this);
     m_window = new AboutWindow(*this, m_owner);
-    m_window->exec();
+    execInSight(m_window);
     if (!self)
         return;      // the program ended while the box was open
     delete m_window; // unloaded; the next opening loads it afresh

@@ -1,5 +1,6 @@
 #include "setform.h"
 
+#include "insight.h"
 #include "practiceengine.h"
 
 #include "accessible.h"
@@ -86,7 +87,7 @@ SetForm::SetForm(PracticeEngine &engine, QWidget *parent)
 
 void SetForm::showModal()
 {
-    exec();
+    execInSight(this);
 }
 
 void SetForm::showEvent(QShowEvent *event)

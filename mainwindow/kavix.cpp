@@ -243,10 +243,21 @@ QSizeF Kavix::outerSizeInTwips() const
     return QSizeF(outer.width() * twipsPerPixelX(this), outer.height() * twipsPerPixelY(this));
 }
 
+QSizeF Kavix::clientSizeInTwips() const
+{
+    return QSizeF(m_client->width() * twipsPerPixelX(this), m_client->height() * twipsPerPixelY(this));
+}
+
+bool Kavix::laidOutForCurrentSize() const
+{
+    return outerSizeInTwips() == m_laidOutSize && clientSizeInTwips() == m_laidOutClient;
+}
+
 void Kavix::Form_Resize()
 {
     m_laidOutSize = outerSizeInTwips();
-    const MainLayout l = mainLayout(m_laidOutSize);
+    m_laidOutClient = clientSizeInTwips();
+    const MainLayout l = mainLayout(layoutOuterSize(m_laidOutSize, m_laidOutClient));
     m_line4->setTwipsLine(l.Line4);
     m_line3->setTwipsLine(l.Line3);
     m_line1->setTwipsLine(l.Line1);
@@ -268,16 +279,31 @@ void Kavix::moveEvent(QMoveEvent *event)
     QMainWindow::moveEvent(event);
     // The window manager may report its frame only after the window is
     // shown, which changes the outer size without a resize.
-    if (outerSizeInTwips() != m_laidOutSize)
+    if (!laidOutForCurrentSize())
         Form_Resize();
 }
 
 bool Kavix::eventFilter(QObject *watched, QEvent *event)
 {
+    // The menu bar may change its height (a new font) and with it the
+    // client area, while the window keeps its size.
+    if (watched == m_client && event->type() == QEvent::Resize && !laidOutForCurrentSize())
+        Form_Resize();
     if ((watched == m_client || watched == m_gamePict) && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton)
-            m_mnuGame->popup(mouse->globalPosition().toPoint());
+        if (mouse->button() == Qt::RightButton) {
+            // The play field's release would go on to the window: one
+            // popup, here. A label passes a click it does not use to the
+            // window too, but a label is a control of its own and pops
+            // nothing up; the disabled text box and the lines count as
+            // bare window.
+            if (watched == m_gamePict) {
+                m_mnuGame->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+            if (!qobject_cast<QLabel *>(m_client->childAt(mouse->position().toPoint())))
+                m_mnuGame->popup(mouse->globalPosition().toPoint());
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -35,7 +35,8 @@ public:
     // Load defaults and maximise.
     void Form_Load();
     // Stretches the play field and moves the controls hung on the right and
-    // bottom edges, from the window's outer size.
+    // bottom edges, from the window's outer size (from the client area under
+    // a frame thicker than the design's).
     void Form_Resize();
 
     void mnuSpeed_Click();
@@ -80,6 +81,8 @@ private:
     // colour scheme.
     void applyColours();
     QSizeF outerSizeInTwips() const;
+    QSizeF clientSizeInTwips() const;
+    bool laidOutForCurrentSize() const;
     QLabel *label(Label label) const;
     QTimer *timerFor(TimerId id) const;
     void endProgram();
@@ -119,7 +122,8 @@ private:
     QPointer<SetForm> m_setForm;
     QPointer<FrmAbout> m_frmAbout;
 
-    QSizeF m_laidOutSize; // the outer size in twips the layout was last made for
+    QSizeF m_laidOutSize;   // the outer size in twips the layout was last made for
+    QSizeF m_laidOutClient; // and the client area's
     bool m_ending = false;
 };
 

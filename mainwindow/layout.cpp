@@ -31,4 +31,11 @@ MainLayout mainLayout(QSizeF outer)
     return l;
 }
 
+QSizeF layoutOuterSize(QSizeF outer, QSizeF client)
+{
+    const QSizeF designFrame = kDesignOuterSize - kDesignClientSize;
+    return QSizeF(std::min(outer.width(), client.width() + designFrame.width()),
+                  std::min(outer.height(), client.height() + designFrame.height()));
+}
+
 } // namespace tarvo

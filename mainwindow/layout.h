@@ -25,8 +25,10 @@ struct MainLayout {
     bool operator==(const MainLayout &) const = default;
 };
 
-// The window's client area as designed.
+// The window's client area as designed, and its outer size: the client
+// area with the frame (border, title bar and menu bar) around it.
 inline constexpr QSizeF kDesignClientSize(7710, 6300);
+inline constexpr QSizeF kDesignOuterSize(7830, 6990);
 
 // Where every control was designed to be.
 inline constexpr MainLayout kDesignLayout{
@@ -50,5 +52,14 @@ inline constexpr MainLayout kDesignLayout{
 // typed-text box follow the right and bottom edges; the status labels on
 // the left keep their places.
 MainLayout mainLayout(QSizeF outer);
+
+// The outer size the resize rule is given for a window of this outer size
+// around this client area (below the menu bar), both in twips. The rule's
+// margins fit the design's frame; under a thicker frame (a taller title bar,
+// say) they would put the bottom or right controls outside the client area.
+// So on each axis where the frame is thicker than the design's, the rule
+// works from the client area with the design's frame around it; elsewhere
+// it gets the outer size as it is.
+QSizeF layoutOuterSize(QSizeF outer, QSizeF client);
 
 } // namespace tarvo

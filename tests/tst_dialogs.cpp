@@ -1,4 +1,5 @@
 #include "frmabout.h"
+#include "insight.h"
 #include "kavix.h"
 #include "setform.h"
 #include "twips.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <functional>
 
@@ -143,6 +146,9 @@ QStringList checkedOptions(const QDialog &dialog)
 class TestDialogs : public QObject {
     Q_OBJECT
 private slots:
+    void aDialogIsKeptThereToBeAnswered_data();
+    void aDialogIsKeptThereToBeAnswered();
+    void aSettingsDialogShownAfreshKeepsTheExerciseSuspendedUntilAnswered();
     void okWhileIdleSetsFullCountdownAndPeriods_data();
     void okWhileIdleSetsFullCountdownAndPeriods();
     void dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt_data();
@@ -559,6 +565,150 @@ void TestDialogs::dialogsAreFixedModalAndFocusTheirFirstButton()
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(shownFocus, focus);
     QCOMPARE(shownAfterTab, afterTab);
+}
+
+enum class Happening { maximised, fullScreen, minimised, ownerActivatedAfterDialog };
+Q_DECLARE_METATYPE(Happening)
+
+namespace {
+
+// Counts the times a widget is shown by the program (not restored by the
+// window system).
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        shows += event->type() == QEvent::Show && !event->spontaneous();
+        return false;
+    }
+};
+
+} // namespace
+
+void TestDialogs::aDialogIsKeptThereToBeAnswered_data()
+{
+    QTest::addColumn<Happening>("happening");
+    QTest::addColumn<bool>("hidesUnseen"); // Wayland
+    QTest::addColumn<int>("shows");        // how often the dialog was shown in all
+
+    // Restored at once, whatever the desktop.
+    QTest::newRow("maximised") << Happening::maximised << false << 1;
+    QTest::newRow("maximised on Wayland") << Happening::maximised << true << 1;
+    QTest::newRow("full screen") << Happening::fullScreen << false << 1;
+    // A minimise asked for by Qt's own title bar on Wayland: shown afresh.
+    // On X11 the window manager minimises the owner along and brings both
+    // back: left to it.
+    QTest::newRow("minimised on Wayland") << Happening::minimised << true << 2;
+    QTest::newRow("minimised on X11") << Happening::minimised << false << 1;
+    // The owner activated after the dialog was: it may be out of sight.
+    QTest::newRow("owner activated on Wayland") << Happening::ownerActivatedAfterDialog << true << 2;
+    QTest::newRow("owner activated on X11") << Happening::ownerActivatedAfterDialog << false << 1;
+}
+
+void TestDialogs::aDialogIsKeptThereToBeAnswered()
+{
+    QFETCH(Happening, happening);
+    QFETCH(bool, hidesUnseen);
+    QFETCH(int, shows);
+
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QDialog dialog(&owner);
+    dialog.setFixedSize(200, 120);
+    ShowCounter counter;
+    dialog.installEventFilter(&counter);
+
+    // From inside whichever round of exec() runs: the happening once the
+    // dialog is up, then a look at it 100 ms on, and the answer.
+    bool visible = false;
+    Qt::WindowStates states;
+    QSize size;
+    QElapsedTimer clock;
+    QTimer step;
+    step.setInterval(10);
+    step.callOnTimeout([&] {
+        if (!clock.isValid()) {
+            if (!dialog.isVisible())
+                return;
+            clock.start();
+            QWindow *window = dialog.windowHandle();
+            switch (happening) {
+            case Happening::maximised:
+                window->setWindowStates(Qt::WindowMaximized);
+                break;
+            case Happening::fullScreen:
+                window->setWindowStates(Qt::WindowFullScreen);
+                break;
+            case Happening::minimised:
+                window->setWindowState(Qt::WindowMinimized);
+                break;
+            case Happening::ownerActivatedAfterDialog:
+                QApplication::setActiveWindow(&dialog);
+                QApplication::setActiveWindow(&owner);
+                break;
+            }
+        } else if (clock.elapsed() >= 100) {
+            step.stop();
+            visible = dialog.isVisible();
+            states = dialog.windowHandle()->windowStates();
+            size = dialog.size();
+            dialog.accept();
+        }
+    });
+    step.start();
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.callOnTimeout(&dialog, &QDialog::reject);
+    watchdog.start(5000);
+
+    QCOMPARE(execInSight(&dialog, hidesUnseen), int(QDialog::Accepted));
+    QVERIFY(watchdog.isActive());
+    QVERIFY(visible);
+    QCOMPARE(states & (Qt::WindowMaximized | Qt::WindowFullScreen), Qt::WindowStates());
+    QCOMPARE(size, QSize(200, 120));
+    QCOMPARE(counter.shows, shows);
+}
+
+void TestDialogs::aSettingsDialogShownAfreshKeepsTheExerciseSuspendedUntilAnswered()
+{
+    WindowFixture fixture;
+    QVERIFY(fixture.open());
+    Kavix &w = *fixture.window();
+    enterPhase(w, Phase::running);
+    // Owned by the window, which the fixture deletes.
+    SetForm &form = *new SetForm(w.engine(), &w);
+    int activeWhileShownAgain = -1;
+    int shows = 0;
+    QTimer step;
+    step.setInterval(10);
+    step.callOnTimeout([&] {
+        if (!form.isVisible())
+            return;
+        if (++shows == 1) {
+            QApplication::setActiveWindow(&form);
+            QApplication::setActiveWindow(&w);
+        } else if (shows == 10) {
+            // Shown afresh: the exercise stays suspended until an answer.
+            step.stop();
+            activeWhileShownAgain = activeTimers(w);
+            form.setSpeedOK_Click();
+        }
+    });
+    step.start();
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.callOnTimeout(&form, &SetForm::setSpeedCancel_Click);
+    watchdog.start(5000);
+    execInSight(&form, true);
+    QVERIFY(watchdog.isActive());
+    QCOMPARE(activeWhileShownAgain, 0);
+    QCOMPARE(activeTimers(w), 3);
+    QVERIFY(!form.suspendedTimers());
+    QCOMPARE(countdown(w), u"178"_s);
+    fixture.close();
 }
 
 QTEST_MAIN(TestDialogs)

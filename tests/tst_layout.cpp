@@ -13,6 +13,8 @@ class TestLayout : public QObject {
 private slots:
     void resizeRuleMovesRightAndBottomControlsAndStretchesThePlayField_data();
     void resizeRuleMovesRightAndBottomControlsAndStretchesThePlayField();
+    void thickFramesLayOutFromTheClientArea_data();
+    void thickFramesLayOutFromTheClientArea();
     void twipsBecomeRoundedPixelsAtEachDpi_data();
     void twipsBecomeRoundedPixelsAtEachDpi();
     void dialogFramesCentreOnTheirOwnerWithinTheScreen_data();
@@ -83,6 +85,79 @@ void TestLayout::resizeRuleMovesRightAndBottomControlsAndStretchesThePlayField()
     QCOMPARE(l.correctStatus, d.correctStatus);
     QCOMPARE(l.lblSpeed, d.lblSpeed);
     QCOMPARE(l.speedStatus, d.speedStatus);
+}
+
+namespace {
+
+// The twips of a client area of w x h pixels at 96 dpi.
+QSizeF px(double w, double h)
+{
+    return QSizeF(w * 15, h * 15);
+}
+
+// Where the layout for this outer size leaves the client area: the first
+// control found outside it, or an empty string. Lines count with their pen
+// (2 and 3 pixels, centred).
+QString outsideOf(const MainLayout &l, QSizeF client)
+{
+    const double w = client.width();
+    const double h = client.height();
+    if (l.GamePict.right() > w || l.GamePict.bottom() > h)
+        return QStringLiteral("GamePict");
+    if (l.textWord.right() > w || l.textWord.bottom() > h || l.textWord.left() < 0)
+        return QStringLiteral("textWord");
+    if (l.timeDisplay.right() > w)
+        return QStringLiteral("timeDisplay");
+    if (l.Line2.y1() + 22.5 > h || l.Line1.y2() + 22.5 > h || l.Line4.y2() + 22.5 > h)
+        return QStringLiteral("Line2");
+    if (l.Line4.x1() + 15 > w || l.Line2.x2() + 15 > w || l.Line3.x2() + 15 > w)
+        return QStringLiteral("Line4");
+    return QString();
+}
+
+} // namespace
+
+void TestLayout::thickFramesLayOutFromTheClientArea_data()
+{
+    QTest::addColumn<QSizeF>("outer");
+    QTest::addColumn<QSizeF>("client"); // below the menu bar
+    QTest::addColumn<QSizeF>("ruleSize");
+
+    // Frames as thin as the design's, or thinner: the outer size as it is.
+    QTest::newRow("the design's frame") << QSizeF(7830, 6990) << QSizeF(7710, 6300) << QSizeF(7830, 6990);
+    QTest::newRow("openbox, maximised at 1280 x 800: 19 px title, 23 px menu")
+        << px(1280, 800) << px(1280, 758) << px(1280, 800);
+    QTest::newRow("offscreen: the menu bar alone")
+        << QSizeF(28800, 16200) << QSizeF(28800, 15855) << QSizeF(28800, 16200);
+    QTest::newRow("no frame at all") << QSizeF(9000, 7000) << QSizeF(9000, 7000) << QSizeF(9000, 7000);
+    // Thicker: the client area with the design's frame around it.
+    QTest::newRow("one twip taller than the design's")
+        << QSizeF(7830, 6990) << QSizeF(7710, 6299) << QSizeF(7830, 6989);
+    QTest::newRow("one twip wider than the design's") << QSizeF(7830, 6990) << QSizeF(7709, 6300) << QSizeF(7829, 6990);
+    QTest::newRow("KWin with Breeze, maximised at 1280 x 800: 41 px title, 23 px menu")
+        << px(1280, 800) << px(1280, 736) << QSizeF(19200, 11730);
+    QTest::newRow("Qt's own title bar on Wayland: 30 px title, 3 px borders")
+        << px(1024, 640) << px(1018, 584) << QSizeF(15360, 9450);
+    QTest::newRow("thick side borders only") << QSizeF(9000, 8000) << QSizeF(8700, 7310) << QSizeF(8820, 8000);
+    QTest::newRow("thick on both axes") << QSizeF(9000, 8000) << QSizeF(8700, 7000) << QSizeF(8820, 7690);
+    // Too low to hold the strip, the field and the box: the design's rule,
+    // absolute value and all, from the same size.
+    QTest::newRow("too low for the play field") << QSizeF(6000, 1800) << QSizeF(5880, 800) << QSizeF(6000, 1490);
+}
+
+void TestLayout::thickFramesLayOutFromTheClientArea()
+{
+    QFETCH(QSizeF, outer);
+    QFETCH(QSizeF, client);
+    QFETCH(QSizeF, ruleSize);
+
+    QCOMPARE(layoutOuterSize(outer, client), ruleSize);
+    const MainLayout l = mainLayout(layoutOuterSize(outer, client));
+    QCOMPARE(l, mainLayout(ruleSize));
+    // Whole inside wherever the field's height is not the absolute value of
+    // a negative one: under a thick frame, from a client area of 1250 twips.
+    if (ruleSize.height() >= 1940)
+        QCOMPARE(outsideOf(l, client), QString());
 }
 
 void TestLayout::twipsBecomeRoundedPixelsAtEachDpi_data()

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -46,6 +47,8 @@ private slots:
     void playFieldPaintsTheDrawnWords();
     void rightClickPopsUpTheGameMenu_data();
     void rightClickPopsUpTheGameMenu();
+    void aRightClickPopsUpTheMenuOnceAndNeverOnALabel_data();
+    void aRightClickPopsUpTheMenuOnceAndNeverOnALabel();
     void portalOpensItsAddress();
     void resultPromptShowsTheExerciseAndNoClearsThePicture();
     void resultPromptYesStartsAgain();
@@ -372,6 +375,56 @@ void TestMainWindow::rightClickPopsUpTheGameMenu()
         QVERIFY(!menu->isVisible());
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
     }
+}
+
+void TestMainWindow::aRightClickPopsUpTheMenuOnceAndNeverOnALabel_data()
+{
+    QTest::addColumn<QString>("target"); // the control at whose centre the click lands
+    QTest::addColumn<int>("popups");
+    QTest::newRow("play field") << u"GamePict"_s << 1;
+    QTest::newRow("bare window") << u"client"_s << 1;
+    // A disabled box and the lines let the click through to the window.
+    QTest::newRow("typed-text box") << u"textWord"_s << 1;
+    QTest::newRow("bottom frame line") << u"Line2"_s << 1;
+    QTest::newRow("right frame line") << u"Line4"_s << 1;
+    // A label is a control of its own.
+    QTest::newRow("当前状态:") << u"lblSpeed"_s << 0;
+    QTest::newRow("speed") << u"speedStatus"_s << 0;
+    QTest::newRow("accuracy") << u"correctStatus"_s << 0;
+    QTest::newRow("暂停, while paused") << u"lblPause"_s << 0;
+    QTest::newRow("时间:") << u"lblTime"_s << 0;
+    QTest::newRow("countdown") << u"timeDisplay"_s << 0;
+}
+
+void TestMainWindow::aRightClickPopsUpTheMenuOnceAndNeverOnALabel()
+{
+    QFETCH(QString, target);
+    QFETCH(int, popups);
+
+    if (target == u"lblPause"_s) {
+        action("mnuStart")->trigger();
+        action("mnuPause")->trigger();
+    }
+    QWidget *client = window->centralWidget();
+    auto *control = target == u"client"_s ? client : window->findChild<QWidget *>(target);
+    QVERIFY(control && control->isVisible());
+    // A point of the bare window: left of the play field, below the labels.
+    const QPoint at =
+        control == client ? QPoint(4, pict()->y() + 40) : control->mapTo(client, control->rect().center());
+    // The widget the window system hands the click to: the topmost one
+    // under the point that takes mouse events.
+    QWidget *receiver = client->childAt(at);
+    if (!receiver)
+        receiver = client;
+    QCOMPARE(receiver == control, !qobject_cast<FrameLine *>(control));
+
+    auto *menu = child<QMenu>("mnuGame");
+    QSignalSpy shown(menu, &QMenu::aboutToShow);
+    QTest::mouseClick(receiver, Qt::RightButton, Qt::NoModifier, receiver->mapFrom(client, at));
+    QTest::qWait(20);
+    QCOMPARE(shown.count(), popups);
+    QCOMPARE(menu->isVisible(), popups > 0);
+    menu->close();
 }
 
 void TestMainWindow::portalOpensItsAddress()

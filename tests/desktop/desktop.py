@@ -260,6 +260,80 @@ class Session:
         time.sleep(0.5)
         return proc
 
+    def kwin_x11(self):
+        """KWin on X11 with its default decoration (Breeze), compositing off.
+        Needs a display and a session bus."""
+        env = dict(self.env, KWIN_COMPOSE="N")
+        proc = self.spawn("kwin_x11", ["kwin_x11", "--replace"], env=env)
+        if not wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout, 15, 0.1):
+            fail("kwin_x11 did not start", "no _NET_SUPPORTING_WM_CHECK on the root window", "KWin managing")
+        return proc
+
+    def kwin_wayland(self, socket="tarvo-kwin", size=(1280, 800)):
+        """KWin on Wayland, headless (its virtual backend). Needs a session
+        bus, on which kwin_script() reaches it. /usr/bin/kwin_wayland carries
+        a file capability that a container may refuse; a copy has none."""
+        binary = self.path("kwin_wayland")
+        shutil.copy("/usr/bin/kwin_wayland", binary)
+        env = dict(self.env, QT_LOGGING_RULES="kwin_scripting.debug=true")
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
+            env.pop(name, None)
+        proc = self.spawn("kwin_wayland", [binary, "--virtual", "--width", str(size[0]), "--height", str(size[1]),
+                                           "--socket", socket, "--no-lockscreen", "--no-global-shortcuts",
+                                           "--no-kactivities"], env=env)
+        sock = os.path.join(self.env["XDG_RUNTIME_DIR"], socket)
+        if not wait_for(lambda: os.path.exists(sock) and self._kwin_on_bus(), 15, 0.1):
+            fail("kwin_wayland did not start", f"no socket {socket} or no org.kde.KWin on the bus",
+                 "a listening socket and KWin's scripting interface")
+        self.kwin_log = self.path("kwin_wayland.err")
+        self.kwin_scripts = 0
+        return proc
+
+    def _kwin_on_bus(self):
+        done = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
+                         "org.freedesktop.DBus.Introspectable.Introspect"], check=False, timeout=5)
+        return done.returncode == 0
+
+    def kwin_script(self, source, timeout=5):
+        """Runs a KWin script and returns the lines it printed (print()),
+        read from KWin's log; the script must print a last line "end"."""
+        self.kwin_scripts += 1
+        name = f"tarvo{self.kwin_scripts}"
+        path = self.path(f"{name}.js")
+        tag = f"{name}: "
+        with open(path, "w") as f:
+            f.write(f"function say(line) {{ print({tag!r} + line); }}\n{source}\nsay('end');\n")
+        start = os.path.getsize(self.kwin_log)
+        for call in (["org.kde.kwin.Scripting.loadScript", f"string:{path}", f"string:{name}"],
+                     ["org.kde.kwin.Scripting.start"]):  # start runs the scripts loaded and not yet running
+            self.run(["dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting", *call])
+
+        def said():
+            with open(self.kwin_log, errors="replace") as f:
+                f.seek(start)
+                lines = [l.split(tag, 1)[1].rstrip() for l in f if tag in l]
+            return lines if lines and lines[-1] == "end" else None
+        lines = wait_for(said, timeout)
+        self.run(["dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
+                  "org.kde.kwin.Scripting.unloadScript", f"string:{name}"], check=False)
+        if not lines:
+            fail("a KWin script printed nothing", f"{name}.js in {self.kwin_log}", "its lines, ending with 'end'")
+        return lines[:-1]
+
+    def mutter(self, socket="tarvo-mutter", size=(1280, 800)):
+        """GNOME's mutter as a headless Wayland compositor with one virtual
+        monitor. Needs a session bus. Its log tells where it placed each
+        window (MUTTER_DEBUG=placement)."""
+        env = dict(self.env, MUTTER_DEBUG="placement")
+        env.pop("DISPLAY", None)
+        proc = self.spawn("mutter", ["mutter", "--headless", "--virtual-monitor", f"{size[0]}x{size[1]}",
+                                     "--wayland", "--no-x11", "--wayland-display", socket], env=env)
+        sock = os.path.join(self.env["XDG_RUNTIME_DIR"], socket)
+        if not wait_for(lambda: os.path.exists(sock), 15):
+            fail("mutter did not start", f"no socket {socket}", "a listening socket")
+        return proc
+
     def window_ids(self):
         """Ids of the mapped top-level windows (children of the root)."""
         done = self.run(["xwininfo", "-root", "-children"], check=False)
@@ -355,6 +429,95 @@ class SpeechLog:
     def save(self, path):
         with open(path, "w") as f:
             f.writelines(f"{t:8.2f} {line}\n" for t, line in list(self.lines))
+
+
+class Probe:
+    """window_probe, driven line by line on its standard input."""
+
+    def __init__(self, session, argv, env, label="probe"):
+        self.session = session
+        self.proc = session.spawn(label, argv, env=env, stdin=subprocess.PIPE)
+        self.out = session.path(f"{label}.out")
+        self.err = session.path(f"{label}.err")
+        self.seen = 0  # lines of output already answered
+        self.expect("ready", 15)
+
+    def send(self, line):
+        self.proc.stdin.write((line + "\n").encode())
+        self.proc.stdin.flush()
+
+    def expect(self, word, timeout=8):
+        """The next line of output that starts with word."""
+        def find():
+            with open(self.out, errors="replace") as f:
+                lines = f.read().splitlines()
+            for i in range(self.seen, len(lines)):
+                if lines[i].split(" ", 1)[0] == word:
+                    self.seen = i + 1
+                    return lines[i]
+            return None
+        line = wait_for(find, timeout)
+        if not line:
+            fail(f"the probe did not say '{word}'", f"{open(self.out).read()[-500:]!r}", f"a line '{word} ...'")
+        return line
+
+    def ask(self, command, answer, timeout=8):
+        self.send(command)
+        return self.expect(answer, timeout)
+
+    def fields(self, line):
+        """The name=value fields of a line."""
+        return dict(f.split("=", 1) for f in line.split()[1:] if "=" in f)
+
+    def quit(self):
+        self.send("quit")
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            pass
+        return open(self.err, errors="replace").read()
+
+
+def rect(text):
+    return tuple(int(v) for v in text.split(","))
+
+
+def check_layout(s, layout, client_size, what):
+    """The play field, the typed-text box and the bottom frame line whole
+    inside the client area below the menu bar, the window being as large as
+    the desktop says its client area is. layout: a probe's "layout" line."""
+    f = dict(v.split("=", 1) for v in layout.split()[1:])
+    window = tuple(int(v) for v in f["window"].split("x"))
+    s.check(window == tuple(client_size), f"{what}: the window's client size, as Qt and the desktop see it",
+            f"{window[0]}x{window[1]}", f"{client_size[0]}x{client_size[1]}")
+    cx, cy, cw, ch = rect(f["client"])
+    s.check(cx >= 0 and cy >= 0 and cx + cw <= window[0] and cy + ch <= window[1],
+            f"{what}: the client area below the menu bar", f["client"], f"inside 0,0,{window[0]},{window[1]}")
+    for name in ("GamePict", "textWord", "Line2"):
+        x, y, w, h = rect(f[name])
+        s.check(x >= cx and y >= cy and x + w <= cx + cw and y + h <= cy + ch,
+                f"{what}: {name} (x, y, width, height) in the client area {f['client']}",
+                f"{f[name]}: x {x}-{x + w - 1}, y {y}-{y + h - 1}",
+                f"x {cx}-{cx + cw - 1}, y {cy}-{cy + ch - 1}")
+    return f
+
+
+def check_dialog_in_sight(s, p, command, what):
+    """Under a title bar that Qt draws itself (weston, mutter): a dialog
+    maximised by it is restored at once, one minimised by it shown afresh."""
+    shown = p.ask(command, "shown")
+    size = shown.split()[-1]
+    p.send("maximise")
+    time.sleep(0.6)
+    state = p.fields(p.ask("state", "state"))
+    s.check(state["states"] == "0" and state["size"] == size and state["visible"] == "1",
+            f"{what}: asked to be maximised by Qt's title bar", state, f"restored: states 0, size {size}, visible")
+    p.send("minimise")
+    again = wait_for(lambda: (lambda f: f if f["shows"] == "2" and f["exposed"] == "1" else None)(
+        p.fields(p.ask("state", "state"))), 3, 0.2)
+    s.check(bool(again), f"{what}: asked to be minimised by Qt's title bar", again or "not shown afresh",
+            "shown afresh and on screen")
+    p.ask("close", "closed")
 
 
 def main(name, body, limit=90):

@@ -4,7 +4,10 @@ First run: nothing on stderr (Qt's own qt.qpa messages not hidden).
 Second run, with the client's protocol log: the toplevel names its app id
 and asks to be maximised, and weston configures it to the whole work area
 of its output (the output less the desktop shell's panel).
-Usage: test_weston.py TARVO
+Third, the window probe's dialogs under the title bar Qt draws here: one
+maximised by it is restored at once (weston would end a program that kept
+its fixed size), one minimised by it is shown afresh.
+Usage: test_weston.py TARVO WINDOW_PROBE
 """
 
 import re
@@ -56,6 +59,13 @@ def body(s):
             "the size weston last configured (the work area when maximised)", events[-3:] or "no configure",
             f"{WIDTH} wide, {HEIGHT - 64}..{HEIGHT - 1} high (the {WIDTH}x{HEIGHT} output less its panel)")
 
+
+    env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
+    env.pop("DISPLAY", None)
+    p = desktop.Probe(s, [sys.argv[2]], env)
+    desktop.check_dialog_in_sight(s, p, "open about", "the About box")
+    err = p.quit()
+    s.check(err == "", "the probe's stderr", repr(err[:2000]), "empty")
 
 if __name__ == "__main__":
     desktop.main("weston", body, limit=60)
