@@ -134,7 +134,7 @@ QString GamePict::wordsText() const
 
 QString GamePict::spokenSummary() const
 {
-    const QString name = accessibleName();
+    QString name = accessibleName();
     if (m_items.isEmpty())
         return name;
     QStringList lowest;

@@ -1,6 +1,7 @@
 #include "kavix.h"
 
 #include "gamepict.h"
+#include "latealtguard.h"
 #include "layout.h"
 #include "playnarrator.h"
 #include "readers.h"
@@ -224,6 +225,12 @@ void Kavix::createMenus()
     m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     m_mnuAbout = action(m_mnuHelp, "mnuAbout", QStringLiteral("关于(&A)…"));
     connect(m_mnuAbout, &QAction::triggered, this, &Kavix::mnuAbout_Click);
+
+    // A fast Alt+G or Alt+H with a screen reader running: see LateAltGuard.
+    auto *lateAlt = new LateAltGuard(this);
+    lateAlt->watch(m_mnuGame);
+    lateAlt->watch(m_mnuHelp);
+    qApp->installEventFilter(lateAlt);
 
     // The portal sits on the menu bar itself and opens on a click.
     m_mnuPim = action(nullptr, "mnuPim", QStringLiteral(TARVO_PORTAL_NAME));
