@@ -17,7 +17,8 @@ PlayNarrator::PlayNarrator(const PracticeEngine &engine, const PracticeView &vie
       m_engine(engine),
       m_view(view),
       m_field(field),
-      m_readers(readers)
+      m_readers(readers),
+      m_narration(SpeechRate{.leadMs = WindowReaders::kLeadMs})
 {
     m_clock.start();
     m_due.setSingleShot(true);

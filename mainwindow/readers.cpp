@@ -5,6 +5,9 @@
 #include "accessible.h"
 
 #include <QAccessibleWidget>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleAnnouncementEvent>
+#endif
 #include <QHash>
 #include <QLabel>
 
@@ -185,6 +188,13 @@ WindowReaders::~WindowReaders()
 
 void WindowReaders::announce(const QString &phrase, int durationMs)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent spoken(m_client, phrase);
+    // Each phrase is due now: the game paces them itself.
+    spoken.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&spoken);
+    Q_UNUSED(durationMs);
+#else
     const Virtuals v = virtualsByClient().value(m_client);
     if (!m_notice.isEmpty())
         send(v.notice, QAccessible::ObjectHide);
@@ -193,6 +203,7 @@ void WindowReaders::announce(const QString &phrase, int durationMs)
     send(v.notice, QAccessible::NameChanged);
     send(v.notice, QAccessible::ObjectShow);
     m_noticeEnd.start(std::max(durationMs, 1));
+#endif
 }
 
 void WindowReaders::hideNotice()

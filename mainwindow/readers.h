@@ -27,7 +27,8 @@ QString spokenStatus(const StatusStrip &strip);
 // What screen readers find in the main window besides its widgets, as
 // children of its client area: the status strip as the window's status
 // bar (a reader's status-bar command speaks spokenStatus()), and a notice
-// that shows the game's spoken phrases. Both exist only for readers: no
+// that shows the game's spoken phrases (a notification, which Orca speaks
+// as it appears, whatever has the focus). Both exist only for readers: no
 // widget is added, the labels stay where they are, mouse clicks on the
 // strip are untouched.
 class WindowReaders : public QObject {
@@ -37,8 +38,13 @@ public:
     ~WindowReaders() override;
 
     // Has a screen reader say `phrase` now; the notice shows it for
-    // `durationMs`, or until the next phrase.
+    // `durationMs`, or until the next phrase. Built with Qt 6.8 or later,
+    // Qt's own announcement carries it instead: a reader that speaks both
+    // would say every phrase twice.
     void announce(const QString &phrase, int durationMs);
+    // What a reader says before each phrase: Orca names a notice, "通知";
+    // an announcement comes alone.
+    static constexpr int kLeadMs = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) ? 0 : 740;
     QString notice() const { return m_notice; }
 
 private:

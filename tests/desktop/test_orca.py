@@ -1,7 +1,8 @@
 """A blind player's exercise, heard through the Orca screen reader.
 
 Xvfb with openbox, the accessibility bus, speech-dispatcher on a silent
-sound server and Orca; the game in Chinese. Keys only: start, the settings
+sound server and Orca; the game in Chinese. Keys only: start (a fast
+Alt+G, T, which Orca's hold on each key once broke), the settings
 dialog (fast speed), typing a word Orca spelled, a word that is not there,
 "where am I" on the play field, the status-bar command, a word falling out
 and Pause, each checked in what Orca says (its debug log).
@@ -18,12 +19,9 @@ WORD = re.compile(r"^通知 (?:继续练习。)?([A-Y](?: [A-Y])*)(?:，|$)")
 
 
 def menu(s, item):
-    """文件(G) and one of its items by their keys, Alt held as a person does."""
-    s.xdotool("keydown", "alt")
-    time.sleep(0.1)
-    s.xdotool("key", "g")
-    time.sleep(0.1)
-    s.xdotool("keyup", "alt")
+    """文件(G) and one of its items by their keys; Alt and G pressed and
+    released within a few milliseconds, as a fast typist does."""
+    s.xdotool("key", "alt+g")
     time.sleep(0.6)
     s.xdotool("key", item)
 
@@ -97,8 +95,11 @@ def body(s):
 
     codes = [p for _, p in log.spoken() if re.search(r"GamePict|timeDisplay|Kavix|lblPause", p)]
     s.check(not codes, "code names spoken", codes or "none", "none")
-    err = open(s.path("tarvo.err"), errors="replace").read()
-    s.check(err == "", "the game's stderr", repr(err[:1000]), "empty")
+    # Qt's accessibility bridge reports a key the reader took longer than
+    # 100 ms to answer for; nothing else may be printed.
+    err = [line for line in open(s.path("tarvo.err"), errors="replace")
+           if not line.startswith("QSpiApplication::keyEventError")]
+    s.check(not err, "the game's stderr, besides slow answers to keys", err[:5], "empty")
 
 
 if __name__ == "__main__":
