@@ -148,7 +148,6 @@ class TestDialogs : public QObject {
 private slots:
     void aDialogIsKeptThereToBeAnswered_data();
     void aDialogIsKeptThereToBeAnswered();
-    void aSettingsDialogShownAfreshKeepsTheExerciseSuspendedUntilAnswered();
     void okWhileIdleSetsFullCountdownAndPeriods_data();
     void okWhileIdleSetsFullCountdownAndPeriods();
     void dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt_data();
@@ -670,45 +669,6 @@ void TestDialogs::aDialogIsKeptThereToBeAnswered()
     QCOMPARE(states & (Qt::WindowMaximized | Qt::WindowFullScreen), Qt::WindowStates());
     QCOMPARE(size, QSize(200, 120));
     QCOMPARE(counter.shows, shows);
-}
-
-void TestDialogs::aSettingsDialogShownAfreshKeepsTheExerciseSuspendedUntilAnswered()
-{
-    WindowFixture fixture;
-    QVERIFY(fixture.open());
-    Kavix &w = *fixture.window();
-    enterPhase(w, Phase::running);
-    // Owned by the window, which the fixture deletes.
-    SetForm &form = *new SetForm(w.engine(), &w);
-    int activeWhileShownAgain = -1;
-    int shows = 0;
-    QTimer step;
-    step.setInterval(10);
-    step.callOnTimeout([&] {
-        if (!form.isVisible())
-            return;
-        if (++shows == 1) {
-            QApplication::setActiveWindow(&form);
-            QApplication::setActiveWindow(&w);
-        } else if (shows == 10) {
-            // Shown afresh: the exercise stays suspended until an answer.
-            step.stop();
-            activeWhileShownAgain = activeTimers(w);
-            form.setSpeedOK_Click();
-        }
-    });
-    step.start();
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    watchdog.callOnTimeout(&form, &SetForm::setSpeedCancel_Click);
-    watchdog.start(5000);
-    execInSight(&form, true);
-    QVERIFY(watchdog.isActive());
-    QCOMPARE(activeWhileShownAgain, 0);
-    QCOMPARE(activeTimers(w), 3);
-    QVERIFY(!form.suspendedTimers());
-    QCOMPARE(countdown(w), u"178"_s);
-    fixture.close();
 }
 
 QTEST_MAIN(TestDialogs)

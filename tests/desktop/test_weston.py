@@ -4,7 +4,9 @@ First run: nothing on stderr (Qt's own qt.qpa messages not hidden).
 Second run, with the client's protocol log: the toplevel names its app id
 and asks to be maximised, and weston configures it to the whole work area
 of its output (the output less the desktop shell's panel).
-Third, the window probe's dialogs under the title bar Qt draws here: one
+Third, the window probe: the play field, the typed-text box and the bottom
+frame line inside the client area that Qt's own frame leaves; and dialogs
+under the title bar Qt draws here: one
 maximised by it is restored at once (weston would end a program that kept
 its fixed size), one minimised by it is shown afresh.
 Usage: test_weston.py TARVO WINDOW_PROBE
@@ -63,6 +65,9 @@ def body(s):
     env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
     env.pop("DISPLAY", None)
     p = desktop.Probe(s, [sys.argv[2]], env)
+    layout = p.ask("layout", "layout")
+    window = tuple(int(v) for v in p.fields(layout)["window"].split("x"))
+    desktop.check_layout(s, layout, window, "maximised inside the frame Qt draws")
     desktop.check_dialog_in_sight(s, p, "open about", "the About box")
     err = p.quit()
     s.check(err == "", "the probe's stderr", repr(err[:2000]), "empty")
