@@ -66,7 +66,8 @@ void PlayNarrator::speak()
 
 bool PlayNarrator::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_field && event->type() == QEvent::FocusIn && listening())
+    // The event first: a field being destroyed is no longer a GamePict.
+    if (event->type() == QEvent::FocusIn && watched == m_field && listening())
         schedule();
     return QObject::eventFilter(watched, event);
 }
