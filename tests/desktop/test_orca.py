@@ -18,12 +18,22 @@ import desktop
 WORD = re.compile(r"^通知 (?:继续练习。)?([A-Y](?: [A-Y])*)(?:，|$)")
 
 
-def menu(s, item):
-    """文件(G) and one of its items by their keys; Alt and G pressed and
-    released within a few milliseconds, as a fast typist does."""
-    s.xdotool("key", "alt+g")
-    time.sleep(0.6)
-    s.xdotool("key", item)
+def menu(s, log, item, expect):
+    """文件(G) and one of its items by their keys, Alt and G pressed and
+    released within a few milliseconds as a fast typist does, until Orca
+    says `expect`: on a busy machine the item's key may reach the window
+    before the menu has opened. Returns the phrase, or None."""
+    for _ in range(3):
+        mark = log.now()
+        s.xdotool("key", "alt+g")
+        time.sleep(0.6)
+        s.xdotool("key", item)
+        said = log.wait(expect, 4, mark)
+        if said:
+            return said
+        s.xdotool("key", "Escape")
+        time.sleep(0.3)
+    return None
 
 
 def orca_command(s, *keys):
@@ -52,14 +62,14 @@ def body(s):
         s.check(said is not None, what, said[1] if said else [p for _, p in log.spoken(since)][-6:], pattern)
         return said
 
-    mark = log.now()
-    menu(s, "t")
-    heard("Start", r"^通知 开始练习，3 分钟$", mark)
+    def chosen(what, item, pattern):
+        said = menu(s, log, item, pattern)
+        s.check(said is not None, what, said[1] if said else [p for _, p in log.spoken()][-6:], pattern)
 
+    chosen("Start", "t", r"^通知 开始练习，3 分钟$")
     # The settings dialog says that it holds the exercise; fast speed, then OK.
     mark = log.now()
-    menu(s, "s")
-    heard("the settings dialog", r"^高级设置 对话框 练习已暂停，关闭后继续", mark)
+    chosen("the settings dialog", "s", r"^高级设置 对话框 练习已暂停，关闭后继续")
     s.xdotool("key", "--delay", "150", "Tab", "Tab", "Tab", "Down", "Down", "Return")
     heard("resuming after the dialog", r"^通知 继续练习", mark)
 
@@ -69,6 +79,8 @@ def body(s):
     if said:
         word = WORD.match(said[1]).group(1).replace(" ", "")
         mark = log.now()
+        # Clears what a key that missed the menu may have typed.
+        s.xdotool("key", "--delay", "60", *["BackSpace"] * 2)
         s.xdotool("type", "--delay", "120", word.lower())
         s.xdotool("key", "space")
         heard(f"typing {word}", r"^通知 (?:对|消去 [2-9]\d* 个)(?:。|$)", mark)
@@ -86,9 +98,7 @@ def body(s):
     s.xdotool("key", "KP_Enter")
     heard("where am I on the play field", r"^练习区，\d+ 个单词，最下面：[A-Y](?: [A-Y])*(?:，[A-Y](?: [A-Y])*){2}$", mark)
 
-    mark = log.now()
-    menu(s, "p")
-    heard("Pause", r"^通知 已暂停$", mark)
+    chosen("Pause", "p", r"^通知 已暂停$")
     mark = log.now()
     orca_command(s, "KP_Enter", "KP_Enter")
     heard("the status bar while paused", r"^已暂停，剩余时间 \d+ 分 \d+ 秒 状态栏$", mark)
