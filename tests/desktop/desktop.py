@@ -365,6 +365,19 @@ class Session:
         return wid
 
 
+    def mutter(self, socket="tarvo-mutter", size=(1280, 800)):
+        """GNOME's mutter as a headless Wayland compositor with one virtual
+        monitor. Needs a session bus. Its log tells where it placed each
+        window (MUTTER_DEBUG=placement)."""
+        env = dict(self.env, MUTTER_DEBUG="placement")
+        env.pop("DISPLAY", None)
+        proc = self.spawn("mutter", ["mutter", "--headless", "--virtual-monitor", f"{size[0]}x{size[1]}",
+                                     "--wayland", "--no-x11", "--wayland-display", socket], env=env)
+        sock = os.path.join(self.env["XDG_RUNTIME_DIR"], socket)
+        if not wait_for(lambda: os.path.exists(sock), 15):
+            fail("mutter did not start", f"no socket {socket}", "a listening socket")
+        return proc
+
 class SpeechLog:
     """What Orca speaks, read from its debug log as it is written. The log
     goes to a pseudo-terminal, which Orca writes line by line (a file it
@@ -491,7 +504,7 @@ def check_layout(s, layout, client_size, what):
 
 
 def check_dialog_in_sight(s, p, command, what):
-    """Under a title bar that Qt draws itself (weston): a dialog
+    """Under a title bar that Qt draws itself (weston, mutter): a dialog
     maximised by it is restored at once, one minimised by it shown afresh."""
     shown = p.ask(command, "shown")
     size = shown.split()[-1]
