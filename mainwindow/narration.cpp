@@ -104,9 +104,7 @@ void Narration::clearWaiting()
 
 void Narration::queue(const Word &word)
 {
-    const bool known = std::any_of(m_waiting.cbegin(), m_waiting.cend(),
-                                   [&word](const Word &w) { return w.slot == word.slot && w.text == word.text; });
-    if (!known)
+    if (!m_waiting.contains(word))
         m_waiting.append(Word{word.slot, word.text, 0});
 }
 
@@ -231,7 +229,7 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
             text += i == 0 ? u'。' : u'，';
         text += spelled(words[i].text);
         words[i].spokenByMs = m_rate.leadMs + speakingTimeMs(text, m_rate);
-        m_waiting.removeAll(Word{words[i].slot, words[i].text, 0});
+        m_waiting.removeAll(words[i]);
     }
     const int duration = m_rate.leadMs + speakingTimeMs(text, m_rate);
     m_inPhrase = words;

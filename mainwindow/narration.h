@@ -98,7 +98,8 @@ private:
         int slot = 0;
         QString text;
         int spokenByMs = 0; // when, from the phrase's start, it has been said
-        bool operator==(const Word &) const = default;
+        // The same word in the same slot, whenever it was said.
+        bool operator==(const Word &other) const { return slot == other.slot && text == other.text; }
     };
     bool urgent() const { return !m_notice.isEmpty() || m_removed.has_value(); }
     void clearWaiting();

@@ -222,6 +222,13 @@ class Session:
             fail("the accessibility bus did not start", "no org.a11y.Bus on the session bus", "its address")
         return launcher
 
+    def wayland_env(self, socket, **extra):
+        """The session's environment for a Qt program on the Wayland
+        compositor listening on socket, and not on X11."""
+        env = dict(self.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=socket, **extra)
+        env.pop("DISPLAY", None)
+        return env
+
     def speech(self):
         """A sound server with a null sink (speech takes its real time, in
         silence) and a speech-dispatcher on the session's own socket."""

@@ -68,8 +68,7 @@ def body(s):
     tarvo, probe = sys.argv[1], sys.argv[2]
     s.dbus()
     s.kwin_wayland(SOCKET, SIZE)
-    env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
-    env.pop("DISPLAY", None)
+    env = s.wayland_env(SOCKET)
 
     game = s.spawn("tarvo", [tarvo], env=env)
     shown = desktop.wait_for(lambda: windows(s).get("Tarvo", {}).get("frame") == (0, 0) + SIZE, 8, 0.2)

@@ -23,8 +23,7 @@ def body(s):
     tarvo, probe = sys.argv[1], sys.argv[2]
     s.dbus()
     s.mutter(SOCKET, SIZE)
-    env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
-    env.pop("DISPLAY", None)
+    env = s.wayland_env(SOCKET)
 
     game = s.spawn("tarvo", [tarvo], env=env)
     time.sleep(1.5)

@@ -23,8 +23,7 @@ WIDTH, HEIGHT = 1024, 640
 
 
 def run_game(s, tarvo, label, extra):
-    env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET, **extra)
-    env.pop("DISPLAY", None)
+    env = s.wayland_env(SOCKET, **extra)
     game = s.spawn(label, [tarvo], env=env)
     time.sleep(2.5)
     exited = game.poll()
@@ -62,8 +61,7 @@ def body(s):
             f"{WIDTH} wide, {HEIGHT - 64}..{HEIGHT - 1} high (the {WIDTH}x{HEIGHT} output less its panel)")
 
 
-    env = dict(s.env, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
-    env.pop("DISPLAY", None)
+    env = s.wayland_env(SOCKET)
     p = desktop.Probe(s, [sys.argv[2]], env)
     layout = p.ask("layout", "layout")
     window = tuple(int(v) for v in p.fields(layout)["window"].split("x"))
