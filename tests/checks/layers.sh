@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The product's folders are layers, and includes only go down:
-#   app -> mainwindow -> dialogs -> widgets and engine
+#   app -> mainwindow -> speech and dialogs -> widgets and engine
+# (speech and dialogs, side by side, include nothing of each other).
 # The engine uses Qt Core alone, and bench/ and tests/ compile no product
 # source of their own. Prints every include that breaks this.
 set -euo pipefail
@@ -8,13 +9,14 @@ src=$1 qtcore=$2
 cd "$src"
 
 declare -A allowed=(
-    [app]="mainwindow dialogs widgets engine"
-    [mainwindow]="dialogs widgets engine"
+    [app]="mainwindow speech dialogs widgets engine"
+    [mainwindow]="speech dialogs widgets engine"
+    [speech]="widgets engine"
     [dialogs]="widgets engine"
     [widgets]=""
     [engine]=""
 )
-layers=(app mainwindow dialogs widgets engine)
+layers=(app mainwindow speech dialogs widgets engine)
 [ -d "$qtcore" ] && [ -f "$qtcore/QString" ] || { echo "no Qt Core headers in $qtcore"; exit 1; }
 
 faults=0
@@ -48,7 +50,7 @@ done
 # files again.
 while IFS= read -r hit; do
     fault "$hit: compiles a product source; link its target instead"
-done < <(grep -nE '(PROJECT_SOURCE_DIR|CMAKE_SOURCE_DIR|\.\.)/(app|mainwindow|dialogs|widgets|engine)/[^ )]*\.cpp' \
+done < <(grep -nE '((PROJECT|CMAKE)_SOURCE_DIR\}|\.\.)/(app|mainwindow|speech|dialogs|widgets|engine)/[^ )]*\.cpp' \
     bench/CMakeLists.txt tests/CMakeLists.txt tests/*/CMakeLists.txt 2>/dev/null || true)
 
 if ((faults > 0)); then

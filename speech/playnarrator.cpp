@@ -1,6 +1,5 @@
 #include "playnarrator.h"
 
-#include "gamepict.h"
 #include "readers.h"
 
 #include "practiceengine.h"
@@ -8,10 +7,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <QWidget>
 
 namespace tarvo {
 
-PlayNarrator::PlayNarrator(const PracticeEngine &engine, const PracticeView &view, GamePict *field,
+PlayNarrator::PlayNarrator(const PracticeEngine &engine, const PracticeView &view, QWidget *field,
                            WindowReaders *readers, QObject *parent)
     : QObject(parent),
       m_engine(engine),
@@ -66,7 +66,8 @@ void PlayNarrator::speak()
 
 bool PlayNarrator::eventFilter(QObject *watched, QEvent *event)
 {
-    // The event first: a field being destroyed is no longer a GamePict.
+    // The event first: the comparison casts the field, and a field being
+    // destroyed is no longer of its derived type.
     if (event->type() == QEvent::FocusIn && watched == m_field && listening())
         schedule();
     return QObject::eventFilter(watched, event);

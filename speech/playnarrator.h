@@ -7,9 +7,10 @@
 #include <QPointer>
 #include <QTimer>
 
+class QWidget;
+
 namespace tarvo {
 
-class GamePict;
 class PracticeEngine;
 class PracticeView;
 class WindowReaders;
@@ -23,7 +24,7 @@ class WindowReaders;
 class PlayNarrator : public QObject {
     Q_OBJECT
 public:
-    PlayNarrator(const PracticeEngine &engine, const PracticeView &view, GamePict *field, WindowReaders *readers,
+    PlayNarrator(const PracticeEngine &engine, const PracticeView &view, QWidget *field, WindowReaders *readers,
                  QObject *parent = nullptr);
 
     // Whether a screen reader listens.
@@ -71,7 +72,7 @@ private:
 
     const PracticeEngine &m_engine;
     const PracticeView &m_view;
-    QPointer<GamePict> m_field;
+    QPointer<QWidget> m_field;
     QPointer<WindowReaders> m_readers;
     Narration m_narration;
     QElapsedTimer m_clock;
