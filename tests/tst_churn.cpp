@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 using namespace tarvo::rig;
 
@@ -58,8 +60,8 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing_data()
 {
     QTest::addColumn<bool>("settings");
     QTest::addColumn<QStringList>("dismissals"); // used in turn
-    QTest::newRow("settings dialog") << true << QStringList{u"ok"_qs, u"cancel"_qs, u"close"_qs, u"escape"_qs};
-    QTest::newRow("About box") << false << QStringList{u"ok"_qs, u"close"_qs, u"escape"_qs};
+    QTest::newRow("settings dialog") << true << QStringList{u"ok"_s, u"cancel"_s, u"close"_s, u"escape"_s};
+    QTest::newRow("About box") << false << QStringList{u"ok"_s, u"close"_s, u"escape"_s};
 }
 
 void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
@@ -69,9 +71,9 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
     Kavix window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QAction *start = window.findChild<QAction *>(u"mnuStart"_qs);
-    QAction *open = window.findChild<QAction *>(settings ? u"mnuSpeed"_qs : u"mnuAbout"_qs);
-    QLabel *countdown = window.findChild<QLabel *>(u"timeDisplay"_qs);
+    QAction *start = window.findChild<QAction *>(u"mnuStart"_s);
+    QAction *open = window.findChild<QAction *>(settings ? u"mnuSpeed"_s : u"mnuAbout"_s);
+    QLabel *countdown = window.findChild<QLabel *>(u"timeDisplay"_s);
     start->trigger();
 
     int before = 0;
@@ -88,10 +90,10 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
         QTimer::singleShot(0, &opening, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!dialog) {
-                problem = u"no modal dialog came up"_qs;
+                problem = u"no modal dialog came up"_s;
                 return;
             }
-            if (dialog->objectName() != (settings ? u"setForm"_qs : u"frmAbout"_qs) || window.engine().isRunning()
+            if (dialog->objectName() != (settings ? u"setForm"_s : u"frmAbout"_s) || window.engine().isRunning()
                 || activeTimers(window) != 0 || !suspended(window, settings))
                 problem = QStringLiteral("'%1' open: running %2, %3 timers active, suspended %4")
                               .arg(dialog->objectName())
@@ -101,15 +103,15 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
             if (settings)
                 dialog->findChild<QAbstractButton *>(QStringLiteral("GaSpeed(%1)").arg(speedChoice))->click();
             if (how == u"ok")
-                dialog->findChild<QAbstractButton *>(settings ? u"setSpeedOK"_qs : u"Command1"_qs)->click();
+                dialog->findChild<QAbstractButton *>(settings ? u"setSpeedOK"_s : u"Command1"_s)->click();
             else if (how == u"cancel")
-                dialog->findChild<QAbstractButton *>(u"setSpeedCancel"_qs)->click();
+                dialog->findChild<QAbstractButton *>(u"setSpeedCancel"_s)->click();
             else if (how == u"close")
                 dialog->close();
             else
                 QTest::keyClick(dialog, Qt::Key_Escape);
             if (dialog->isVisible()) {
-                problem += u" and it stayed open after "_qs + how;
+                problem += u" and it stayed open after "_s + how;
                 dialog->done(QDialog::Rejected);
             }
         });
@@ -118,7 +120,7 @@ void TestChurn::dialogsOpenedHundredsOfTimesLeakNothing()
         open->trigger();
 
         const QString at = QStringLiteral("opening %1, dismissed by %2").arg(i).arg(how);
-        QVERIFY2(problem.isEmpty(), qPrintable(at + u": "_qs + problem));
+        QVERIFY2(problem.isEmpty(), qPrintable(at + u": "_s + problem));
         QVERIFY2(window.engine().isRunning() && activeTimers(window) == 3, qPrintable(at));
         QVERIFY2(!suspended(window, settings), qPrintable(at));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

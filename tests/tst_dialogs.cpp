@@ -119,9 +119,9 @@ void dismiss(QDialog &dialog, Dismiss how)
 {
     switch (how) {
     case Dismiss::ok:
-        return clickButton(dialog, dialog.objectName() == u"setForm" ? u"setSpeedOK"_qs : u"Command1"_qs);
+        return clickButton(dialog, dialog.objectName() == u"setForm" ? u"setSpeedOK"_s : u"Command1"_s);
     case Dismiss::cancel:
-        return clickButton(dialog, u"setSpeedCancel"_qs);
+        return clickButton(dialog, u"setSpeedCancel"_s);
     case Dismiss::closeBox:
         dialog.close();
         return;
@@ -193,11 +193,11 @@ void TestDialogs::okWhileIdleSetsFullCountdownAndPeriods()
     QFETCH(int, spawn);
     Kavix w;
     w.show();
-    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_s, [&](QDialog &d) {
         choose(d, timeIndex, speedIndex);
-        clickButton(d, u"setSpeedOK"_qs);
+        clickButton(d, u"setSpeedOK"_s);
     });
-    QCOMPARE(seen.name, u"setForm"_qs);
+    QCOMPARE(seen.name, u"setForm"_s);
     QVERIFY(!seen.leftOpen);
     QVERIFY(!seen.suspended);
     QCOMPARE(countdown(w), time);
@@ -253,7 +253,7 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
             choose(d, 1, 0);
         dismiss(d, how);
     });
-    QCOMPARE(seen.name, settings ? u"setForm"_qs : u"frmAbout"_qs);
+    QCOMPARE(seen.name, settings ? u"setForm"_s : u"frmAbout"_s);
     QVERIFY(!seen.leftOpen);
     QVERIFY(!seen.running);
     QCOMPARE(seen.activeTimers, 0);
@@ -275,8 +275,8 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
     QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), fall);
     QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), fall * 8);
     QCOMPARE(w.engine().settings().isPaused, phase == Phase::paused);
-    QCOMPARE(menuItem(w, "mnuPause")->text(), phase == Phase::paused ? u"继续练习(&P)"_qs : u"暂停练习(&P)"_qs);
-    QCOMPARE(w.findChild<QLabel *>(u"lblPause"_qs)->isVisible(), phase == Phase::paused);
+    QCOMPARE(menuItem(w, "mnuPause")->text(), phase == Phase::paused ? u"继续练习(&P)"_s : u"暂停练习(&P)"_s);
+    QCOMPARE(w.findChild<QLabel *>(u"lblPause"_s)->isVisible(), phase == Phase::paused);
 }
 
 void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDuration()
@@ -288,17 +288,17 @@ void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDurati
     typeLetters(engine, 30);
     for (int i = 0; i < 3; ++i)
         engine.GaTime_Timer();
-    QCOMPARE(countdown(w), u"177"_qs);
+    QCOMPARE(countdown(w), u"177"_s);
 
-    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [](QDialog &d) {
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_s, [](QDialog &d) {
         choose(d, 2, 2); // 9 minutes, fast
-        clickButton(d, u"setSpeedOK"_qs);
+        clickButton(d, u"setSpeedOK"_s);
     });
     QVERIFY(!seen.leftOpen && !seen.running && seen.suspended);
     QVERIFY(engine.isRunning());
     QCOMPARE(activeTimers(w), 3);
     QVERIFY(!w.settingsDialog()->suspendedTimers());
-    QCOMPARE(countdown(w), u"177"_qs);
+    QCOMPARE(countdown(w), u"177"_s);
     QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), 100);
     QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), 800);
     QCOMPARE(exerciseTimer(w, "GaTime")->interval(), 1000);
@@ -309,7 +309,7 @@ void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDurati
     typeLetters(engine, 60);
     for (int i = 0; i < 176; ++i)
         engine.GaTime_Timer();
-    QCOMPARE(countdown(w), u"001"_qs);
+    QCOMPARE(countdown(w), u"001"_s);
     QString result;
     const Seen end = whileModal(
         w, [&] { engine.GaTime_Timer(); },
@@ -319,11 +319,11 @@ void TestDialogs::okDuringAnExerciseKeepsItsTimeAndItsResultUsesTheStartedDurati
                 box->button(QMessageBox::No)->click();
             }
         });
-    QCOMPARE(end.name, u"resultPrompt"_qs);
+    QCOMPARE(end.name, u"resultPrompt"_s);
     QVERIFY(!end.leftOpen);
-    QCOMPARE(result.section(u'\n', 0, 0), u"    速  度: 30 字/分钟"_qs);
+    QCOMPARE(result.section(u'\n', 0, 0), u"    速  度: 30 字/分钟"_s);
     QVERIFY(!engine.isRunning());
-    QCOMPARE(countdown(w), u"000"_qs);
+    QCOMPARE(countdown(w), u"000"_s);
 }
 
 void TestDialogs::cancelledChoiceIsShownAgainAndALaterOkAppliesIt_data()
@@ -339,25 +339,25 @@ void TestDialogs::cancelledChoiceIsShownAgainAndALaterOkAppliesIt()
     QFETCH(Dismiss, how);
     Kavix w;
     w.show();
-    const Seen first = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+    const Seen first = openFromMenu(w, u"mnuSpeed"_s, [&](QDialog &d) {
         choose(d, 2, 0); // 9 minutes, slow
         dismiss(d, how);
     });
     QVERIFY(!first.leftOpen);
-    QCOMPARE(countdown(w), u"180"_qs);
+    QCOMPARE(countdown(w), u"180"_s);
     QCOMPARE(w.engine().timer(TimerId::pictScroll).period, 200);
 
     QStringList shownAgain;
-    const Seen second = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+    const Seen second = openFromMenu(w, u"mnuSpeed"_s, [&](QDialog &d) {
         shownAgain = checkedOptions(d);
-        clickButton(d, u"setSpeedOK"_qs);
+        clickButton(d, u"setSpeedOK"_s);
     });
     QVERIFY(!second.leftOpen);
     QVERIFY(first.dialog);
     QVERIFY(second.dialog == first.dialog);
     QVERIFY(second.dialog == w.settingsDialog());
-    QCOMPARE(shownAgain, QStringList({u"GaSpeed(0)"_qs, u"GaTime(2)"_qs}));
-    QCOMPARE(countdown(w), u"540"_qs);
+    QCOMPARE(shownAgain, QStringList({u"GaSpeed(0)"_s, u"GaTime(2)"_s}));
+    QCOMPARE(countdown(w), u"540"_s);
     QCOMPARE(w.engine().timer(TimerId::pictScroll).period, 300);
     QCOMPARE(w.engine().timer(TimerId::CreatWord).period, 2400);
 }
@@ -368,21 +368,21 @@ void TestDialogs::aboutBoxLoadsAFreshWindowAtEveryOpening()
     w.show();
     menuItem(w, "mnuStart")->trigger();
     QPointer<FrmAbout> box;
-    const Seen first = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
+    const Seen first = openFromMenu(w, u"mnuAbout"_s, [&](QDialog &d) {
         box = w.aboutBox();
         d.setProperty("seenBefore", true);
-        clickButton(d, u"Command1"_qs);
+        clickButton(d, u"Command1"_s);
     });
     QVERIFY(!first.leftOpen);
     QVERIFY(first.dialog.isNull());
     QVERIFY(box);
 
     bool fresh = false;
-    const Seen second = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
-        fresh = !d.property("seenBefore").isValid() && d.findChild<QAbstractButton *>(u"Command1"_qs);
-        clickButton(d, u"Command1"_qs);
+    const Seen second = openFromMenu(w, u"mnuAbout"_s, [&](QDialog &d) {
+        fresh = !d.property("seenBefore").isValid() && d.findChild<QAbstractButton *>(u"Command1"_s);
+        clickButton(d, u"Command1"_s);
     });
-    QCOMPARE(second.name, u"frmAbout"_qs);
+    QCOMPARE(second.name, u"frmAbout"_s);
     QVERIFY(!second.leftOpen);
     QVERIFY(fresh);
     QVERIFY(second.dialog.isNull());
@@ -409,20 +409,20 @@ void TestDialogs::emailLinkOpensTheMailAddressOnALeftClickOnly()
     UrlCatcher catcher({u"mailto"_s});
     QString text;
     Qt::CursorShape cursor = Qt::ArrowCursor;
-    const Seen seen = openFromMenu(w, u"mnuAbout"_qs, [&](QDialog &d) {
-        auto *label7 = d.findChild<QLabel *>(u"Label7"_qs);
+    const Seen seen = openFromMenu(w, u"mnuAbout"_s, [&](QDialog &d) {
+        auto *label7 = d.findChild<QLabel *>(u"Label7"_s);
         QVERIFY(label7);
         text = label7->text();
         cursor = label7->cursor().shape();
         QTest::mouseClick(label7, button);
-        clickButton(d, u"Command1"_qs);
+        clickButton(d, u"Command1"_s);
     });
     QVERIFY(!seen.leftOpen);
     QCOMPARE(text, QStringLiteral(TARVO_AUTHOR_EMAIL));
     QCOMPARE(cursor, Qt::PointingHandCursor);
     QCOMPARE(catcher.urls.size(), opens ? 1 : 0);
     if (opens)
-        QCOMPARE(catcher.urls.first().toString(), u"mailto:"_qs + QStringLiteral(TARVO_AUTHOR_EMAIL));
+        QCOMPARE(catcher.urls.first().toString(), u"mailto:"_s + QStringLiteral(TARVO_AUTHOR_EMAIL));
 }
 
 void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces_data()
@@ -432,8 +432,8 @@ void TestDialogs::controlsCarryTheirCaptionsValuesAndPlaces_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QRectF>("twips");
-    const QString set = u"mnuSpeed"_qs;
-    const QString about = u"mnuAbout"_qs;
+    const QString set = u"mnuSpeed"_s;
+    const QString about = u"mnuAbout"_s;
     QTest::newRow("Frame1") << set << u"setForm"_s << u"练习时间"_s << u""_s << QRectF(173, 240, 1995, 2235);
     QTest::newRow("GaTime(0)") << set << u"Frame1"_s << u"3 分钟"_s << u"3"_s << QRectF(420, 600, 1155, 255);
     QTest::newRow("GaTime(1)") << set << u"Frame1"_s << u"6 分钟"_s << u"6"_s << QRectF(420, 1080, 1035, 195);
@@ -506,11 +506,11 @@ void TestDialogs::eachOptionGroupIsExclusiveWithinItsFrame()
     Kavix w;
     w.show();
     QStringList shown;
-    const Seen seen = openFromMenu(w, u"mnuSpeed"_qs, [&](QDialog &d) {
+    const Seen seen = openFromMenu(w, u"mnuSpeed"_s, [&](QDialog &d) {
         if (!clicked.isEmpty())
             clickButton(d, clicked);
         shown = checkedOptions(d);
-        clickButton(d, u"setSpeedCancel"_qs);
+        clickButton(d, u"setSpeedCancel"_s);
     });
     QVERIFY(!seen.leftOpen);
     QCOMPARE(shown, checked);
@@ -645,8 +645,8 @@ void TestDialogs::aDialogIsKeptThereToBeAnswered()
                 window->setWindowState(Qt::WindowMinimized);
                 break;
             case Happening::ownerActivatedAfterDialog:
-                QApplication::setActiveWindow(&dialog);
-                QApplication::setActiveWindow(&owner);
+                dialog.activateWindow();
+                owner.activateWindow();
                 break;
             }
         } else if (clock.elapsed() >= 100) {

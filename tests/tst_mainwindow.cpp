@@ -313,7 +313,7 @@ void TestMainWindow::keysOnThePlayFieldBuildTheTypedText()
 void TestMainWindow::tabKeepsTheFocusOnThePlayField()
 {
     action("mnuStart")->trigger();
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     QTRY_COMPARE(QApplication::focusWidget(), pict());
     QTest::keyClick(pict(), Qt::Key_Tab);
     QTest::keyClick(pict(), Qt::Key_Backtab);
@@ -458,7 +458,7 @@ void TestMainWindow::altLetterMenuOutlivesALateAltPress()
         QCoreApplication::sendEvent(to, &event);
     };
 
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     QTRY_COMPARE(QApplication::focusWidget(), pict());
     if (altPressFirst) {
         press(pict(), Qt::Key_Alt, Qt::AltModifier);

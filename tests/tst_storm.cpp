@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 using namespace tarvo;
 using namespace tarvo::rig;
 
@@ -41,7 +43,7 @@ QString brokenInvariant(Kavix &w)
     const QString &typed = e.typedText();
     if (!within(typed, 8, u'A', u'Z'))
         return QStringLiteral("bad typed text '%1'").arg(typed);
-    const QString box = w.findChild<QLineEdit *>(u"textWord"_qs)->text();
+    const QString box = w.findChild<QLineEdit *>(u"textWord"_s)->text();
     if (box != typed)
         return QStringLiteral("text box '%1' but typed text '%2'").arg(box, typed);
     const Counters &c = e.counters();
@@ -53,7 +55,7 @@ QString brokenInvariant(Kavix &w)
     if (exerciseTimer(w, "CreatWord")->isActive() != active || exerciseTimer(w, "GaTime")->isActive() != active
         || active != e.isRunning() || e.timer(TimerId::GaTime).enabled != e.isRunning())
         return QStringLiteral("timers disagree (fall timer active: %1, running: %2)").arg(active).arg(e.isRunning());
-    const QString countdown = w.findChild<QLabel *>(u"timeDisplay"_qs)->text();
+    const QString countdown = w.findChild<QLabel *>(u"timeDisplay"_s)->text();
     if (countdown.size() != 3 || !within(countdown, 3, u'0', u'9'))
         return QStringLiteral("countdown '%1'").arg(countdown);
     if (e.settings().isPaused && e.isRunning())
@@ -206,15 +208,15 @@ void TestStorm::windowSurvivesAStormOfRealEvents()
     // Once more at the end, from a new exercise with letters typed: one
     // prompt, answered No, leaves the window idle at "000" with nothing typed.
     action("mnuStart")->trigger();
-    QTest::keyClicks(pict(), u"ab"_qs);
-    QCOMPARE(window->engine().typedText(), u"AB"_qs);
+    QTest::keyClicks(pict(), u"ab"_s);
+    QCOMPARE(window->engine().typedText(), u"AB"_s);
     window->setLabelText(Label::timeDisplay, QStringLiteral("001"));
     QTRY_COMPARE_WITH_TIMEOUT(answerer.answered, 2, 3000);
     QTest::qWait(50);
     QCOMPARE(answerer.answered, 2);
     QVERIFY(!window->engine().isRunning());
-    QCOMPARE(window->findChild<QLabel *>(u"timeDisplay"_qs)->text(), u"000"_qs);
-    QCOMPARE(window->findChild<QLineEdit *>(u"textWord"_qs)->text(), QString());
+    QCOMPARE(window->findChild<QLabel *>(u"timeDisplay"_s)->text(), u"000"_s);
+    QCOMPARE(window->findChild<QLineEdit *>(u"textWord"_s)->text(), QString());
     QCOMPARE(brokenInvariant(*window), QString());
     QVERIFY(window->isVisible());
     qInfo("%d actions (%d keys, %d resizes, %d right clicks, %d commands), %d prompts answered", actions, keyClicks,
@@ -225,10 +227,10 @@ void TestStorm::playFieldTakesNoInputMethodText_data()
 {
     QTest::addColumn<QString>("preedit");
     QTest::addColumn<QString>("commit");
-    QTest::newRow("Chinese committed") << QString() << u"中文"_qs;
-    QTest::newRow("Latin committed") << QString() << u"abc"_qs;
-    QTest::newRow("Latin composing") << u"ab"_qs << QString();
-    QTest::newRow("Chinese composing then committed") << u"zhong"_qs << u"中"_qs;
+    QTest::newRow("Chinese committed") << QString() << u"中文"_s;
+    QTest::newRow("Latin committed") << QString() << u"abc"_s;
+    QTest::newRow("Latin composing") << u"ab"_s << QString();
+    QTest::newRow("Chinese composing then committed") << u"zhong"_s << u"中"_s;
 }
 
 void TestStorm::playFieldTakesNoInputMethodText()
@@ -247,13 +249,13 @@ void TestStorm::playFieldTakesNoInputMethodText()
     QInputMethodEvent event(preedit, {});
     event.setCommitString(commit);
     QCoreApplication::sendEvent(pict(), &event);
-    QCOMPARE(window->engine().typedText(), u"K"_qs);
-    QCOMPARE(window->findChild<QLineEdit *>(u"textWord"_qs)->text(), u"K"_qs);
+    QCOMPARE(window->engine().typedText(), u"K"_s);
+    QCOMPARE(window->findChild<QLineEdit *>(u"textWord"_s)->text(), u"K"_s);
     QCOMPARE(window->engine().counters(), counters);
 
     // Plain keys still arrive afterwards.
     QTest::keyClick(pict(), Qt::Key_V);
-    QCOMPARE(window->engine().typedText(), u"KV"_qs);
+    QCOMPARE(window->engine().typedText(), u"KV"_s);
     QCOMPARE(brokenInvariant(*window), QString());
 }
 
@@ -262,18 +264,18 @@ void TestStorm::keysThatCarryNoLetterChangeNothing_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x01"_qs;
-    QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x1a"_qs;
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x01"_s;
+    QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x1a"_s;
     QTest::newRow("Alt+F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers(Qt::AltModifier) << QString();
     QTest::newRow("Shift alone") << int(Qt::Key_Shift) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QString();
     QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString();
     QTest::newRow("Left") << int(Qt::Key_Left) << Qt::KeyboardModifiers() << QString();
     QTest::newRow("Shift+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QString();
     QTest::newRow("F1") << int(Qt::Key_F1) << Qt::KeyboardModifiers() << QString();
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << u"\x1b"_qs;
-    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << u"\r"_qs;
-    QTest::newRow("Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers() << u"\t"_qs;
-    QTest::newRow("Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << u"\x7f"_qs;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << u"\x1b"_s;
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << u"\r"_s;
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers() << u"\t"_s;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << u"\x7f"_s;
 }
 
 void TestStorm::keysThatCarryNoLetterChangeNothing()
@@ -282,17 +284,17 @@ void TestStorm::keysThatCarryNoLetterChangeNothing()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, text);
     action("mnuStart")->trigger();
-    window->engine().wordSlots()[0] = WordSlot{300, 600, u"AB"_qs};
-    QTest::keyClicks(pict(), u"ab"_qs);
+    window->engine().wordSlots()[0] = WordSlot{300, 600, u"AB"_s};
+    QTest::keyClicks(pict(), u"ab"_s);
     const Counters counters = window->engine().counters();
 
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent event(type, key, modifiers, text);
         QCoreApplication::sendEvent(pict(), &event);
     }
-    QCOMPARE(window->engine().typedText(), u"AB"_qs);
+    QCOMPARE(window->engine().typedText(), u"AB"_s);
     QCOMPARE(window->engine().counters(), counters);
-    QCOMPARE(window->engine().wordSlots()[0].text, u"AB"_qs);
+    QCOMPARE(window->engine().wordSlots()[0].text, u"AB"_s);
     QVERIFY(window->engine().isRunning());
     QVERIFY(window->isVisible());
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
