@@ -58,7 +58,9 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_dialog && event->type() == QEvent::Show && !event->spontaneous())
+        // The event's type first: the filter also sees the events of a dialog
+        // being destroyed, which is a QDialog no longer.
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched == m_dialog)
             ++m_shows;
         return false;
     }
@@ -187,7 +189,8 @@ private:
     tarvo::Kavix &m_window;
     QSocketNotifier m_input;
     QByteArray m_buffer;
-    QPointer<QDialog> m_dialog;
+    // The dialog whose showings are counted, compared as a QObject only.
+    QPointer<QObject> m_dialog;
     int m_shows = 0;
 };
 
