@@ -270,11 +270,15 @@ class Session:
     def kwin_x11(self):
         """KWin on X11 with its default decoration (Breeze), compositing off.
         Needs a display and a session bus."""
-        env = dict(self.env, KWIN_COMPOSE="N")
+        env = dict(self.env, KWIN_COMPOSE="N", QT_LOGGING_RULES="kwin_scripting.debug=true")
         proc = self.spawn("kwin_x11", ["kwin_x11", "--replace"], env=env)
         if not wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout, 15, 0.1):
-            fail("kwin_x11 did not start", "no _NET_SUPPORTING_WM_CHECK on the root window", "KWin managing")
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout and self._kwin_on_bus(),
+                15, 0.1):
+            fail("kwin_x11 did not start", "no _NET_SUPPORTING_WM_CHECK on the root window or no org.kde.KWin on "
+                 "the bus", "KWin managing, and its scripting interface")
+        self.kwin_log = self.path("kwin_x11.err")
+        self.kwin_scripts = 0
         return proc
 
     def kwin_wayland(self, socket="tarvo-kwin", size=(1280, 800)):
