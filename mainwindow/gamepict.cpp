@@ -1,7 +1,5 @@
 #include "gamepict.h"
 
-#include "narration.h"
-
 #include "accessible.h"
 #include "colours.h"
 #include "fonts.h"
@@ -19,21 +17,15 @@ namespace tarvo {
 namespace {
 
 const QColor kField(224, 224, 224);
-// How many of the lowest words the play field's spoken name gives.
-constexpr int kSummaryWords = 3;
 
-// The play field as a screen reader sees it: a canvas whose text is the
-// words on it.
+// The play field as a screen reader sees it: a canvas named 练习区 whose
+// text is the words on it. The name stays as it is: a reader that has the
+// focus on the field reads it all again whenever its name changes, which
+// would cut every phrase of the game (Enter has the words said instead).
 class GamePictAccessible final : public PlainTextAccessible {
 public:
     explicit GamePictAccessible(GamePict *pict) : PlainTextAccessible(pict, QAccessible::Canvas) {}
     QString plainText() const override { return pict()->wordsText(); }
-    // The name carries the summary, for a reader's "where am I"; readers do
-    // not speak a canvas's name as it changes.
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? pict()->spokenSummary() : PlainTextAccessible::text(t);
-    }
 
 private:
     const GamePict *pict() const { return static_cast<const GamePict *>(widget()); }
@@ -132,20 +124,6 @@ QString GamePict::wordsText() const
     return words;
 }
 
-QString GamePict::spokenSummary() const
-{
-    QString name = accessibleName();
-    if (m_items.isEmpty())
-        return name;
-    QStringList lowest;
-    for (const Item *item : lowestFirst()) {
-        if (lowest.size() == kSummaryWords)
-            break;
-        lowest.append(spelled(item->shape.text()));
-    }
-    return QStringLiteral("%1，%2 个单词，最下面：%3").arg(name).arg(m_items.size()).arg(lowest.join(u'，'));
-}
-
 void GamePict::wordsMayHaveChanged()
 {
     // A fall tick clears the picture and draws every word again; the check
@@ -162,13 +140,6 @@ void GamePict::announceWords()
     const QString words = wordsText();
     announceTextChange(this, m_announcedWords, words);
     m_announcedWords = words;
-    // Keeps a reader's copy of the name up to date.
-    const QString summary = spokenSummary();
-    if (summary != m_announcedSummary) {
-        m_announcedSummary = summary;
-        QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
-    }
 }
 
 QList<GamePict::DrawnWord> GamePict::picture() const

@@ -41,9 +41,6 @@ public:
     // Their texts, lowest (the most urgent) first, separated by spaces: what
     // a screen reader reads here.
     QString wordsText() const;
-    // The play field as a screen reader names it: how many words are falling
-    // and the lowest few, spelled.
-    QString spokenSummary() const;
 
     // The colour the words are drawn in: the desktop's text colour while it
     // reads well on the light-grey field.
@@ -82,7 +79,6 @@ private:
     QHash<QString, QStaticText> m_previousShapes;
     QColor m_ink;
     QString m_announcedWords;
-    QString m_announcedSummary;
     bool m_announcePending = false;
 };
 

@@ -212,6 +212,8 @@ void Kavix::createMenus()
     m_mnuGame->setObjectName(QStringLiteral("mnuGame"));
     m_mnuStart = action(m_mnuGame, "mnuStart", QStringLiteral("开始练习(&T)"));
     m_mnuPause = action(m_mnuGame, "mnuPause", kPauseCaption.toString());
+    m_pauseCaption = m_mnuPause->text();
+    connect(m_mnuGame, &QMenu::aboutToShow, this, [this] { m_mnuPause->setText(m_pauseCaption); });
     m_mnuSpeed = action(m_mnuGame, "mnuSpeed", QStringLiteral("高级设置(&S)…"));
     m_mnuExit = action(m_mnuGame, "mnuExit", QStringLiteral("退出程序(&X)"));
     connect(m_mnuStart, &QAction::triggered, this,
@@ -446,12 +448,15 @@ void Kavix::setLabelVisible(Label which, bool visible)
 
 QString Kavix::pauseCaption() const
 {
-    return m_mnuPause->text();
+    return m_pauseCaption;
 }
 
 void Kavix::setPauseCaption(const QString &caption)
 {
-    m_mnuPause->setText(caption);
+    // Shown the next time the menu opens. Renamed now, the item a screen
+    // reader still has the focus on as the menu closes would be read out
+    // under its new name before what the command did.
+    m_pauseCaption = caption;
 }
 
 QString Kavix::typedTextBox() const

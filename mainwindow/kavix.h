@@ -114,6 +114,7 @@ private:
     QMenu *m_mnuHelp = nullptr;
     QAction *m_mnuStart = nullptr;
     QAction *m_mnuPause = nullptr;
+    QString m_pauseCaption; // the Pause item's caption from the next opening of its menu on
     QAction *m_mnuSpeed = nullptr;
     QAction *m_mnuExit = nullptr;
     QAction *m_mnuAbout = nullptr;

@@ -96,6 +96,7 @@ void Narration::clearWaiting()
 {
     m_notice.clear();
     m_withLowest = false;
+    m_summary = false;
     m_removed.reset();
     m_timeLeft.clear();
     m_fallen.clear();
@@ -167,10 +168,16 @@ void Narration::keyPressed(int keyAscii, const PlayState &before, const PlayStat
         }
     }
     m_inPhrase.clear();
-    const QString echo = keyAscii == ' ' ? QStringLiteral("空格")
-                         : keyAscii == 8 ? QStringLiteral("退格")
-                                         : QString(QChar(char16_t(keyAscii)));
+    const QString echo = keyAscii == ' '    ? QStringLiteral("空格")
+                         : keyAscii == 8    ? QStringLiteral("退格")
+                         : keyAscii == '\r' ? QStringLiteral("回车")
+                                            : QString(QChar(char16_t(keyAscii)));
     m_busyUntil = now + speakingTimeMs(echo, m_rate);
+    if (keyAscii == '\r') {
+        // Said whole: the words it names count as heard.
+        m_summary = true;
+        m_withLowest = true;
+    }
 
     if (keyAscii == ' ' && !before.typed.isEmpty() && before.running) {
         int removed = 0;
@@ -191,8 +198,9 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
     // otherwise those not yet heard.
     m_waiting.removeIf([&state](const Word &w) { return state.words[w.slot].text != w.text; });
     QList<Word> words;
-    if (state.running) {
-        for (int slot : slotsLowestFirst(state.words)) {
+    const QList<int> falling = slotsLowestFirst(state.words);
+    if (state.running || m_summary) {
+        for (int slot : falling) {
             if (words.size() == kWordsPerPhrase)
                 break;
             const Word w{slot, state.words[slot].text, 0};
@@ -215,18 +223,26 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
     else if (m_fallen.size() > 1)
         parts << QStringLiteral("漏掉 %1 个").arg(m_fallen.size());
 
+    QString text = parts.join(u'。');
+    if (m_summary) {
+        if (!text.isEmpty())
+            text += u'。';
+        text +=
+            falling.isEmpty() ? QStringLiteral("没有单词") : QStringLiteral("%1 个单词，最下面").arg(falling.size());
+    }
+    const bool listed = m_summary;
     m_notice.clear();
     m_removed.reset();
     m_timeLeft.clear();
     m_fallen.clear();
     m_withLowest = false;
-    if (parts.isEmpty() && words.isEmpty())
+    m_summary = false;
+    if (text.isEmpty() && words.isEmpty())
         return std::nullopt;
 
-    QString text = parts.join(u'。');
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (!text.isEmpty())
-            text += i == 0 ? u'。' : u'，';
+            text += i > 0 ? u'，' : listed ? u'：' : u'。';
         text += spelled(words[i].text);
         words[i].spokenByMs = m_rate.leadMs + speakingTimeMs(text, m_rate);
         m_waiting.removeAll(words[i]);

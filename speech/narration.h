@@ -84,7 +84,8 @@ public:
     // `before` to `after`.
     void handled(Handler handler, const PlayState &before, const PlayState &after, qint64 now);
     // A key was pressed on the play field: the reader cut its speech and
-    // echoed the key; a Space may have submitted a word.
+    // echoed the key; a Space may have submitted a word, and Enter asks
+    // what is on the field (how many words, and the lowest three).
     void keyPressed(int keyAscii, const PlayState &before, const PlayState &after, qint64 now);
 
     // What to say now, if anything is due; `state` is the exercise now.
@@ -101,13 +102,14 @@ private:
         // The same word in the same slot, whenever it was said.
         bool operator==(const Word &other) const { return slot == other.slot && text == other.text; }
     };
-    bool urgent() const { return !m_notice.isEmpty() || m_removed.has_value(); }
+    bool urgent() const { return !m_notice.isEmpty() || m_removed.has_value() || m_summary; }
     void clearWaiting();
     void queue(const Word &word);
 
     SpeechRate m_rate;
     QString m_notice;             // start, pause or resume
     bool m_withLowest = false;    // the next phrase names the lowest words, heard or not
+    bool m_summary = false;       // the next phrase also says how many words fall
     std::optional<int> m_removed; // the last submission's result
     QString m_timeLeft;           // a whole minute, 30 or 10 seconds
     QStringList m_fallen;         // words that fell out since the last phrase

@@ -43,6 +43,12 @@ bool PlayNarrator::fieldHasFocus() const
            && !QApplication::activeModalWidget();
 }
 
+void PlayNarrator::statusMayHaveChanged()
+{
+    if (m_readers)
+        m_readers->statusMayHaveChanged();
+}
+
 void PlayNarrator::schedule()
 {
     const qint64 due = m_narration.dueAt();
@@ -60,7 +66,7 @@ void PlayNarrator::speak()
     if (!listening() || !fieldHasFocus() || !m_readers)
         return;
     if (const auto phrase = m_narration.next(state(), m_clock.elapsed()))
-        m_readers->announce(phrase->text, phrase->durationMs);
+        m_readers->announce(phrase->text, phrase->durationMs, m_field);
     schedule();
 }
 

@@ -42,6 +42,7 @@ public:
         m_playAgain = false;
         body();
         m_narration.handled(m_playAgain ? Narration::Handler::start : handler, before, state(), m_clock.elapsed());
+        statusMayHaveChanged();
         schedule();
     }
     // Runs the play field's key handler for one key.
@@ -67,6 +68,7 @@ protected:
 private:
     PlayState state() const;
     bool fieldHasFocus() const;
+    void statusMayHaveChanged();
     void schedule();
     void speak();
 

@@ -161,7 +161,8 @@ QString spokenStatus(const StatusStrip &strip)
 
 WindowReaders::WindowReaders(QWidget *client, const StatusStrip &strip, QObject *parent)
     : QObject(parent),
-      m_client(client)
+      m_client(client),
+      m_strip(strip)
 {
     installAccessibleFactory(clientAccessible);
     Virtuals v;
@@ -186,15 +187,16 @@ WindowReaders::~WindowReaders()
     }
 }
 
-void WindowReaders::announce(const QString &phrase, int durationMs)
+void WindowReaders::announce(const QString &phrase, int durationMs, QWidget *speaker)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent spoken(m_client, phrase);
+    QAccessibleAnnouncementEvent spoken(speaker ? speaker : m_client.data(), phrase);
     // Each phrase is due now: the game paces them itself.
     spoken.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&spoken);
     Q_UNUSED(durationMs);
 #else
+    Q_UNUSED(speaker);
     const Virtuals v = virtualsByClient().value(m_client);
     if (!m_notice.isEmpty())
         send(v.notice, QAccessible::ObjectHide);
@@ -204,6 +206,15 @@ void WindowReaders::announce(const QString &phrase, int durationMs)
     send(v.notice, QAccessible::ObjectShow);
     m_noticeEnd.start(std::max(durationMs, 1));
 #endif
+}
+
+void WindowReaders::statusMayHaveChanged()
+{
+    const QString status = spokenStatus(m_strip);
+    if (status == m_toldStatus)
+        return;
+    m_toldStatus = status;
+    send(virtualsByClient().value(m_client).statusBar, QAccessible::NameChanged);
 }
 
 void WindowReaders::hideNotice()

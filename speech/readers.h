@@ -39,18 +39,27 @@ public:
 
     // Has a screen reader say `phrase` now; the notice shows it for
     // `durationMs`, or until the next phrase. Built with Qt 6.8 or later,
-    // Qt's own announcement carries it instead: a reader that speaks both
-    // would say every phrase twice.
-    void announce(const QString &phrase, int durationMs);
+    // Qt's own announcement carries it instead, made by `speaker`, the
+    // widget that has the focus: a reader that speaks both would say every
+    // phrase twice, and Orca 48 drops an announcement that comes within
+    // 0.1 s of another one unless the focused object makes it.
+    void announce(const QString &phrase, int durationMs, QWidget *speaker);
     // What a reader says before each phrase: Orca names a notice, "通知";
     // an announcement comes alone.
     static constexpr int kLeadMs = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) ? 0 : 740;
     QString notice() const { return m_notice; }
 
+    // The status strip may read differently now: readers that keep a copy of
+    // the status bar's name (Orca 48) are told its new one. No reader speaks
+    // a name change of an object that does not have the focus.
+    void statusMayHaveChanged();
+
 private:
     void hideNotice();
 
     QPointer<QWidget> m_client;
+    StatusStrip m_strip;
+    QString m_toldStatus;
     QString m_notice;
     QTimer m_noticeEnd;
 };

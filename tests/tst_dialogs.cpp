@@ -8,12 +8,14 @@
 #include "tarvoconfig.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -57,6 +59,7 @@ void enterPhase(Kavix &w, Phase phase)
 struct Seen {
     QPointer<QDialog> dialog;
     QString name;
+    QString spokenName; // what a screen reader names it
     bool running = true;
     bool suspended = false;
     int activeTimers = 3;
@@ -85,6 +88,7 @@ Seen whileModal(Kavix &w, const std::function<void()> &open, const std::function
         else if (seen.name == u"frmAbout")
             seen.suspended = w.aboutBox()->suspendedTimers();
         seen.activeTimers = activeTimers(w);
+        seen.spokenName = QAccessible::queryAccessibleInterface(seen.dialog)->text(QAccessible::Name);
         drive(*seen.dialog);
         if (seen.dialog && seen.dialog->isVisible())
             forceClose();
@@ -259,6 +263,8 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
     QCOMPARE(seen.activeTimers, 0);
     // A paused exercise is not the dialog's to resume.
     QCOMPARE(seen.suspended, phase == Phase::running);
+    const QString title = settings ? u"高级设置"_s : u"关于 Tarvo"_s;
+    QCOMPARE(seen.spokenName, phase == Phase::running ? title + u"，练习已暂停，关闭后继续"_s : title);
 
     if (settings) {
         QVERIFY(seen.dialog && !seen.dialog->isVisible()); // hidden, kept
@@ -275,6 +281,7 @@ void TestDialogs::dialogSuspendsOnlyARunningExerciseAndEveryDismissalResumesIt()
     QCOMPARE(exerciseTimer(w, "pictScroll")->interval(), fall);
     QCOMPARE(exerciseTimer(w, "CreatWord")->interval(), fall * 8);
     QCOMPARE(w.engine().settings().isPaused, phase == Phase::paused);
+    emit w.findChild<QMenu *>(u"mnuGame"_s)->aboutToShow();
     QCOMPARE(menuItem(w, "mnuPause")->text(), phase == Phase::paused ? u"继续练习(&P)"_s : u"暂停练习(&P)"_s);
     QCOMPARE(w.findChild<QLabel *>(u"lblPause"_s)->isVisible(), phase == Phase::paused);
 }

@@ -50,7 +50,7 @@ void TestNarration::statusTextsReadAsWords()
 //   drop S           a fall tick in which slot S falls out
 //   clock TEXT       a clock tick that leaves TEXT in the countdown
 //   end              the clock tick that ends the exercise
-//   key C            a key (a letter, "space" or "backspace")
+//   key C            a key (a letter, "space", "backspace" or "enter")
 //   type WORD        the letters of WORD and Space, 100 ms apart
 //   pause, resume    the Pause command, pausing or resuming
 //   dialog           a dialog that held the exercise was closed
@@ -134,6 +134,18 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n"
            "4000 dialog\n4000 say 继续练习。K Q D\n"_s;
+    QTest::newRow("Enter: how many words fall, the lowest three whether heard or not")
+        << u"0 start 3\n0 say 开始练习，3 分钟\n"
+           "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n100 fall\n100 spawn 2 XY\n100 fall\n100 spawn 3 W\n"
+           "4000 say K Q D，A B，X Y\n"
+           "5000 key enter\n5000 say 4 个单词，最下面：K Q D，A B，X Y\n"
+           "12000 say W\n"_s;
+    QTest::newRow("Enter on an empty field, and after a result")
+        << u"0 start 3\n0 say 开始练习，3 分钟\n"
+           "4000 key enter\n4000 say 没有单词\n"
+           "4100 spawn 0 KQD\n4100 fall\n4100 spawn 1 AB\n"
+           "4200 type KQD\n4600 key enter\n4600 say 对。1 个单词，最下面：A B\n"
+           "9000 quiet\n"_s;
     QTest::newRow("the end of the exercise leaves nothing to say") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                                       "100 spawn 0 KQD\n100 clock 010\n"
                                                                       "200 end\n"
@@ -198,7 +210,11 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys()
             step(
                 H::clockTick, [&] { state.countdown = u"000"_s, state.running = false; }, now);
         } else if (verb == u"key") {
-            key(rest == u"space" ? ' ' : rest == u"backspace" ? 8 : rest.at(0).unicode(), now);
+            key(rest == u"space"       ? ' '
+                : rest == u"backspace" ? 8
+                : rest == u"enter"     ? '\r'
+                                       : rest.at(0).unicode(),
+                now);
         } else if (verb == u"type") {
             qint64 t = now;
             for (QChar c : rest + u' ')

@@ -81,7 +81,10 @@ bool announceTextChange(QObject *object, const QString &before, const QString &a
 
 void describeSuspension(QWidget *dialog, bool suspended)
 {
-    dialog->setAccessibleDescription(suspended ? QStringLiteral("练习已暂停，关闭后继续") : QString());
+    // In the name, not the description: Orca 48 says a dialog's description
+    // twice, once as its text and once as its description.
+    dialog->setAccessibleName(suspended ? dialog->windowTitle() + QStringLiteral("，练习已暂停，关闭后继续")
+                                        : QString());
 }
 
 void installAccessibleFactory(QAccessible::InterfaceFactory factory)

@@ -40,8 +40,8 @@ public:
 // listens.
 bool announceTextChange(QObject *object, const QString &before, const QString &after);
 
-// Tells a screen reader, through a dialog's description, whether the dialog
-// holds a running exercise until it is closed.
+// Tells a screen reader, with a dialog's name, whether the dialog holds a
+// running exercise until it is closed.
 void describeSuspension(QWidget *dialog, bool suspended);
 
 // Adds a maker of accessible interfaces to Qt's, the first time it is asked

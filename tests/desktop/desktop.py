@@ -394,7 +394,8 @@ class SpeechLog:
     goes to a pseudo-terminal, which Orca writes line by line (a file it
     would buffer)."""
 
-    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'")
+    # Orca 43 writes "SPEECH OUTPUT: '<text>'{voice}", Orca 48 "'<text>' {voice}".
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)' ?(?:\{|$)")
 
     def __init__(self):
         self._master, slave = pty.openpty()
@@ -426,7 +427,7 @@ class SpeechLog:
         for t, line in list(self.lines):
             m = self.SPOKEN.search(line)
             if m and t >= since:
-                out.append((t, m.group(1).split("'{", 1)[0].rstrip(". ")))
+                out.append((t, m.group(1).rstrip(". ")))
         return out
 
     def wait(self, pattern, timeout, since=0.0):
