@@ -244,14 +244,17 @@ class Session:
         if not wait_for(lambda: os.path.exists(sock), 10):
             fail("speech-dispatcher did not start", "no socket", sock)
 
-    def orca(self, lang="zh_CN.UTF-8"):
+    def orca(self, lang="zh_CN.UTF-8", user_prefs=None):
         """Orca with speech, its debug log read line by line; returns the
-        log. Needs the session bus and the accessibility bus."""
+        log. Needs the session bus and the accessibility bus. user_prefs: a
+        directory holding the user-settings.conf to start with (Orca's
+        --user-prefs), else Orca's defaults."""
         self.speech()
         log = SpeechLog()
         env = dict(self.env, LANG=lang, LC_ALL=lang)
         launch = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_launch.py")
-        self.spawn("orca", ["/usr/bin/python3", launch, "--debug", f"--debug-file={log.tty}"], env=env)
+        prefs = [f"--user-prefs={user_prefs}"] if user_prefs else []
+        self.spawn("orca", ["/usr/bin/python3", launch, "--debug", f"--debug-file={log.tty}", *prefs], env=env)
         self.speech_log = log
         if not log.wait(r"^屏幕阅读器启用", 20):
             fail("Orca did not start", log.spoken()[-3:] or "nothing spoken", "屏幕阅读器启用")
