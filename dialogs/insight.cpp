@@ -39,15 +39,20 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_dialog) {
-            if (event->type() == QEvent::Show)
+        // The event's type first: comparing the watched object casts it, and
+        // a dialog being destroyed still sends events but is no longer a
+        // QDialog.
+        if (event->type() == QEvent::Show) {
+            if (watched == m_dialog)
                 watchWindow();
-            else if (event->type() == QEvent::WindowActivate)
+        } else if (event->type() == QEvent::WindowActivate) {
+            if (watched == m_dialog) {
                 m_answerable = true;
-        } else if (watched == m_owner && event->type() == QEvent::WindowActivate && m_answerable) {
-            // The dialog was up and the player went to the game behind it:
-            // it may be out of sight, minimised.
-            showAfresh();
+            } else if (watched == m_owner && m_answerable) {
+                // The dialog was up and the player went to the game behind
+                // it: it may be out of sight, minimised.
+                showAfresh();
+            }
         }
         return false;
     }
