@@ -173,6 +173,7 @@ void Narration::keyPressed(int keyAscii, const PlayState &before, const PlayStat
                          : keyAscii == '\r' ? QStringLiteral("回车")
                                             : QString(QChar(char16_t(keyAscii)));
     m_busyUntil = now + speakingTimeMs(echo, m_rate);
+    m_quietUntil = m_busyUntil;
     if (keyAscii == '\r') {
         // Said whole: the words it names count as heard.
         m_summary = true;
@@ -191,7 +192,7 @@ void Narration::keyPressed(int keyAscii, const PlayState &before, const PlayStat
 
 std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint64 now)
 {
-    if (!urgent() && now < m_busyUntil)
+    if (!urgent() && now < m_quietUntil)
         return std::nullopt;
 
     // Words still falling, lowest first: all of them after a resume,
@@ -251,6 +252,7 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
     m_inPhrase = words;
     m_phraseStart = now;
     m_busyUntil = now + duration;
+    m_quietUntil = m_busyUntil + m_rate.turnMs + duration * m_rate.slackPercent / 100;
     return Utterance{text, duration};
 }
 
@@ -260,7 +262,7 @@ qint64 Narration::dueAt() const
         return 0;
     if (m_waiting.isEmpty() && m_timeLeft.isEmpty() && m_fallen.isEmpty())
         return -1;
-    return m_busyUntil;
+    return m_quietUntil;
 }
 
 } // namespace tarvo

@@ -23,6 +23,13 @@ struct SpeechRate {
     int hanziMs = 370;
     int digitMs = 150;
     int pauseMs = 140;
+    // What a phrase that can wait leaves after the last one: a turn for the
+    // player, and a share of the last phrase's length. The reader queues
+    // what it is sent, so phrases sent back to back would leave no silence
+    // to answer in, and speech that started late (behind the reader's own
+    // words) would stay late for the rest of the exercise.
+    int turnMs = 400;
+    int slackPercent = 10;
 };
 // How long saying a phrase takes, without the lead.
 int speakingTimeMs(QStringView phrase, const SpeechRate &rate = {});
@@ -116,7 +123,8 @@ private:
     QList<Word> m_waiting;        // new or cut-off words still to be said
     QList<Word> m_inPhrase;       // the words of the phrase being spoken
     qint64 m_phraseStart = 0;
-    qint64 m_busyUntil = 0;
+    qint64 m_busyUntil = 0;  // when the reader is done with the last phrase or key
+    qint64 m_quietUntil = 0; // when a phrase that can wait may follow them
 };
 
 } // namespace tarvo

@@ -67,49 +67,52 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
            "1600 spawn 0 KQD\n"
            "1600 quiet\n" // the start phrase takes 3.6 s
            "3200 spawn 1 AB\n"
-           "3600 say K Q D，A B\n" // oldest, so lowest, first
-           "3700 spawn 2 XY\n"
-           "3700 quiet\n"
-           "7000 say X Y\n"
-           "7000 fall\n"
+           "3600 quiet\n"          // the player's turn: 0.4 s and a tenth of the phrase
+           "4340 say K Q D，A B\n" // oldest, so lowest, first
+           "4400 spawn 2 XY\n"
+           "4400 quiet\n"
+           "7390 quiet\n"
+           "7400 say X Y\n"
+           "7400 fall\n"
            "9000 quiet\n"_s; // ticks that only move words say nothing
     QTest::newRow("at most three words a phrase, the rest next")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 A\n100 spawn 1 B\n100 spawn 2 C\n100 spawn 3 D\n"
-           "4000 say A，B，C\n"
-           "6100 say D\n"_s;
+           "4340 say A，B，C\n"
+           "6500 quiet\n"
+           "7020 say D\n"_s;
     QTest::newRow("a submission's result at once, with the words a key cut off")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n200 spawn 1 AB\n200 spawn 2 KQD\n"
-           "4000 say K Q D，A B，K Q D\n"
-           "4200 spawn 3 XY\n"
-           "4300 type KQD\n"
-           "4700 say 消去 2 个。A B，X Y\n"
+           "4340 say K Q D，A B，K Q D\n"
+           "4400 spawn 3 XY\n"
+           "4500 type KQD\n"
+           "4900 say 消去 2 个。A B，X Y\n"
            "9000 quiet\n"_s; // X Y was said with the result
     QTest::newRow("a result names no word already heard") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                              "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n"
-                                                             "4000 say K Q D，A B\n"
+                                                             "4340 say K Q D，A B\n"
                                                              "8000 type KQD\n"
                                                              "8400 say 对\n"_s;
     QTest::newRow("a submission that removes nothing") << u"0 start 3\n0 say 开始练习，3 分钟\n"
-                                                          "100 spawn 0 KQD\n4000 say K Q D\n"
+                                                          "100 spawn 0 KQD\n4340 say K Q D\n"
                                                           "5000 type AB\n"
                                                           "5300 say 错。K Q D\n"_s;
     QTest::newRow("words a key cut off come again, those said do not")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n100 spawn 2 WE\n"
-           "4000 say K Q D，A B，W E\n" // K Q D said by 5.8 s, A B by 6.4 s
-           "6000 key K\n"
-           "6000 quiet\n" // the echo of K
-           "6600 say A B，W E\n"_s;
+           "4340 say K Q D，A B，W E\n" // K Q D said by 6.1 s, A B by 6.8 s
+           "6300 key K\n"
+           "6300 quiet\n" // the echo of K
+           "6900 say A B，W E\n"_s;
     QTest::newRow("backspace and keys with nothing typed submit nothing") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                                              "4000 key space\n4000 key backspace\n"
                                                                              "4000 quiet\n"
                                                                              "6000 quiet\n"_s;
     QTest::newRow("a word that fell out, then several") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                            "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n100 spawn 2 XY\n"
-                                                           "4000 say K Q D，A B，X Y\n"
-                                                           "8000 drop 0\n8000 say 漏掉 K Q D\n"
+                                                           "4340 say K Q D，A B，X Y\n"
+                                                           "8000 drop 0\n8000 quiet\n8100 say 漏掉 K Q D\n"
                                                            "12000 drop 1\n12000 drop 2\n12000 say 漏掉 2 个\n"_s;
     QTest::newRow("time left at whole minutes and at 30 and 10 seconds") << u"0 start 3\n0 say 开始练习，3 分钟\n"
                                                                             "4000 clock 179\n4000 quiet\n"
@@ -121,7 +124,7 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
                                                                             "17000 clock 010\n17000 say 剩余 10 秒\n"_s;
     QTest::newRow("the time waits while the player types, then comes with the result")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
-           "100 spawn 0 KQD\n4000 say K Q D\n"
+           "100 spawn 0 KQD\n4340 say K Q D\n"
            "5000 key K\n5100 clock 060\n5100 key Q\n5200 key D\n5300 quiet\n5300 key space\n"
            "5300 say 对。剩余 1 分钟\n"_s;
     QTest::newRow("pause forgets what waits; resume names the lowest words")
@@ -137,7 +140,7 @@ void TestNarration::phrasesArePacedAroundThePlayersKeys_data()
     QTest::newRow("Enter: how many words fall, the lowest three whether heard or not")
         << u"0 start 3\n0 say 开始练习，3 分钟\n"
            "100 spawn 0 KQD\n100 fall\n100 spawn 1 AB\n100 fall\n100 spawn 2 XY\n100 fall\n100 spawn 3 W\n"
-           "4000 say K Q D，A B，X Y\n"
+           "4340 say K Q D，A B，X Y\n"
            "5000 key enter\n5000 say 4 个单词，最下面：K Q D，A B，X Y\n"
            "12000 say W\n"_s;
     QTest::newRow("Enter on an empty field, and after a result")
