@@ -64,16 +64,17 @@ struct PlayState {
 // whole minute and at 30 and 10 seconds. Nothing for ticks that only move
 // words.
 //
-// The screen reader speaks one phrase at a time, a new phrase cuts the one
-// being spoken, and so does every key the player presses. So phrases are
-// paced: an urgent one (a command, a submission's result) goes at once;
-// the rest wait until the last phrase or key echo has been spoken and are
-// then said together, most urgent first. Words in a phrase that a key press
-// cut before they were said wait to be said again, first with the next
-// submission's result, so what was missed comes round again; words said
-// whole are not repeated, which leaves the time for new ones. After a
-// pause the lowest words are said again. Times are milliseconds on any
-// steady clock.
+// The screen reader queues the phrases it is sent and says them one after
+// the other; every key the player presses cuts what it is saying and all
+// that waits. So phrases are paced: an urgent one (a command, a
+// submission's result) goes at once; the rest wait until the last phrase
+// or key echo has been spoken, and the player has had a turn after a
+// phrase, and are then said together, most urgent first. Words in a phrase
+// that a key press cut before they were said wait to be said again, first
+// with the next submission's result, so what was missed comes round again;
+// words said whole are not repeated, which leaves the time for new ones.
+// After a pause the lowest words are said again. Times are milliseconds on
+// any steady clock.
 class Narration {
 public:
     enum class Handler { spawnTick, fallTick, clockTick, start, pauseCommand, dialog };
