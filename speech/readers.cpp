@@ -169,6 +169,8 @@ WindowReaders::WindowReaders(QWidget *client, const StatusStrip &strip, QObject 
     v.statusBar = QAccessible::registerAccessibleInterface(new StatusBarAccessible(client, strip));
     v.notice = QAccessible::registerAccessibleInterface(new NoticeAccessible(client, *this));
     virtualsByClient().insert(client, v);
+    // The client area may go before its readers do.
+    connect(client, &QObject::destroyed, this, [client] { forgetClient(client); });
     // A reader may have looked at the client area already: its next look
     // finds the new children.
     if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(client);
@@ -181,7 +183,16 @@ WindowReaders::WindowReaders(QWidget *client, const StatusStrip &strip, QObject 
 
 WindowReaders::~WindowReaders()
 {
-    if (const auto v = virtualsByClient().take(m_client); v.statusBar) {
+    // A client area gone first was forgotten as it went.
+    if (m_client)
+        forgetClient(m_client);
+}
+
+void WindowReaders::forgetClient(const QObject *client)
+{
+    // By the address the client had: a widget made later at the same
+    // address must not be taken for this client area.
+    if (const auto v = virtualsByClient().take(client); v.statusBar) {
         QAccessible::deleteAccessibleInterface(v.statusBar);
         QAccessible::deleteAccessibleInterface(v.notice);
     }

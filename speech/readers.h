@@ -56,6 +56,7 @@ public:
 
 private:
     void hideNotice();
+    static void forgetClient(const QObject *client);
 
     QPointer<QWidget> m_client;
     StatusStrip m_strip;

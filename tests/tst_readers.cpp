@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "gamepict.h"
 #include "layout.h"
+#include "readers.h"
 #include "twips.h"
 #include "windowrig.h"
 
@@ -23,6 +24,9 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +83,7 @@ private slots:
     void aDesktopFontKeepsItsSizeInTheChineseFaces();
     void keysWithAltControlOrMetaTypeNothing_data();
     void keysWithAltControlOrMetaTypeNothing();
+    void aWidgetMadeWhereAGoneClientAreaWasIsNotTakenForIt();
 
 private:
     WindowFixture fixture;
@@ -364,6 +369,23 @@ void TestReaders::keysWithAltControlOrMetaTypeNothing()
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Q, modifiers, u"q"_s);
     QCoreApplication::sendEvent(child<QWidget>(*window, u"GamePict"_s), &press);
     QCOMPARE(window->engine().typedText(), typed);
+}
+
+void TestReaders::aWidgetMadeWhereAGoneClientAreaWasIsNotTakenForIt()
+{
+    // A client area that goes before its readers; the allocator gives the
+    // next widget of its size the same address as a rule.
+    auto *client = new QWidget;
+    const void *address = client;
+    WindowReaders readers(client, StatusStrip{});
+    QCOMPARE(QAccessible::queryAccessibleInterface(client)->childCount(), 2); // the status bar and the notice
+    delete client;
+    std::vector<std::unique_ptr<QWidget>> later;
+    while (later.size() < 50 && (later.empty() || later.back().get() != address))
+        later.push_back(std::make_unique<QWidget>());
+    if (later.back().get() != address)
+        QSKIP("no widget was made at the gone client area's address");
+    QCOMPARE(QAccessible::queryAccessibleInterface(later.back().get())->childCount(), 0);
 }
 
 QTEST_MAIN(TestReaders)
