@@ -3,6 +3,7 @@
 #include "format.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvo {
 
@@ -174,11 +175,8 @@ void Narration::keyPressed(int keyAscii, const PlayState &before, const PlayStat
                                             : QString(QChar(char16_t(keyAscii)));
     m_busyUntil = now + speakingTimeMs(echo, m_rate);
     m_quietUntil = m_busyUntil;
-    if (keyAscii == '\r') {
-        // Said whole: the words it names count as heard.
+    if (keyAscii == '\r')
         m_summary = true;
-        m_withLowest = true;
-    }
 
     if (keyAscii == ' ' && !before.typed.isEmpty() && before.running) {
         int removed = 0;
@@ -194,18 +192,20 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
 {
     if (!urgent() && now < m_quietUntil)
         return std::nullopt;
+    // Asked for with Enter: how many words fall, and the lowest, heard or not.
+    const bool summary = std::exchange(m_summary, false);
 
     // Words still falling, lowest first: all of them after a resume,
     // otherwise those not yet heard.
     m_waiting.removeIf([&state](const Word &w) { return state.words[w.slot].text != w.text; });
     QList<Word> words;
     const QList<int> falling = slotsLowestFirst(state.words);
-    if (state.running || m_summary) {
+    if (state.running || summary) {
         for (int slot : falling) {
             if (words.size() == kWordsPerPhrase)
                 break;
             const Word w{slot, state.words[slot].text, 0};
-            if (m_withLowest || m_waiting.contains(w))
+            if (m_withLowest || summary || m_waiting.contains(w))
                 words.append(w);
         }
     }
@@ -225,25 +225,23 @@ std::optional<Narration::Utterance> Narration::next(const PlayState &state, qint
         parts << QStringLiteral("漏掉 %1 个").arg(m_fallen.size());
 
     QString text = parts.join(u'。');
-    if (m_summary) {
+    if (summary) {
         if (!text.isEmpty())
             text += u'。';
         text +=
             falling.isEmpty() ? QStringLiteral("没有单词") : QStringLiteral("%1 个单词，最下面").arg(falling.size());
     }
-    const bool listed = m_summary;
     m_notice.clear();
     m_removed.reset();
     m_timeLeft.clear();
     m_fallen.clear();
     m_withLowest = false;
-    m_summary = false;
     if (text.isEmpty() && words.isEmpty())
         return std::nullopt;
 
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (!text.isEmpty())
-            text += i > 0 ? u'，' : listed ? u'：' : u'。';
+            text += i > 0 ? u'，' : summary ? u'：' : u'。';
         text += spelled(words[i].text);
         words[i].spokenByMs = m_rate.leadMs + speakingTimeMs(text, m_rate);
         m_waiting.removeAll(words[i]);

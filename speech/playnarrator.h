@@ -42,7 +42,9 @@ public:
         m_playAgain = false;
         body();
         m_narration.handled(m_playAgain ? Narration::Handler::start : handler, before, state(), m_clock.elapsed());
-        statusMayHaveChanged();
+        // Ticks that only spawn or move words leave the status strip as it was.
+        if (handler != Narration::Handler::spawnTick && handler != Narration::Handler::fallTick)
+            statusMayHaveChanged();
         schedule();
     }
     // Runs the play field's key handler for one key.

@@ -161,8 +161,7 @@ QString spokenStatus(const StatusStrip &strip)
 
 WindowReaders::WindowReaders(QWidget *client, const StatusStrip &strip, QObject *parent)
     : QObject(parent),
-      m_client(client),
-      m_strip(strip)
+      m_client(client)
 {
     installAccessibleFactory(clientAccessible);
     Virtuals v;
@@ -221,11 +220,15 @@ void WindowReaders::announce(const QString &phrase, int durationMs, QWidget *spe
 
 void WindowReaders::statusMayHaveChanged()
 {
-    const QString status = spokenStatus(m_strip);
+    const QAccessible::Id statusBar = virtualsByClient().value(m_client).statusBar;
+    QAccessibleInterface *iface = QAccessible::accessibleInterface(statusBar);
+    if (!iface)
+        return;
+    const QString status = iface->text(QAccessible::Name);
     if (status == m_toldStatus)
         return;
     m_toldStatus = status;
-    send(virtualsByClient().value(m_client).statusBar, QAccessible::NameChanged);
+    send(statusBar, QAccessible::NameChanged);
 }
 
 void WindowReaders::hideNotice()

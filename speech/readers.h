@@ -59,7 +59,6 @@ private:
     static void forgetClient(const QObject *client);
 
     QPointer<QWidget> m_client;
-    StatusStrip m_strip;
     QString m_toldStatus;
     QString m_notice;
     QTimer m_noticeEnd;
